@@ -1,0 +1,18 @@
+// Every file the program reads or writes lies beside its executable.
+#pragma once
+
+#include <windows.h>
+
+const DWORD kModulePathSize = 256;  // 255 characters and the terminator
+
+// The directory part, with its trailing backslash, of a module path that
+// GetModuleFileNameA gave as `length` characters in a buffer of kModulePathSize.
+// False when the path was cut to fit: its directory would not be the program's.
+bool ModuleDirectoryFromPath(const char* modulePath, DWORD length, char (&directory)[kModulePathSize]);
+
+// The running executable's directory; false when its path does not fit.
+bool GetModuleDirectory(char (&directory)[kModulePathSize]);
+
+// The module directory followed by fileName; false when the executable's
+// path or the joined path does not fit, and then nothing may use the path.
+bool BuildModuleFilePath(char (&path)[kModulePathSize], const char* fileName);

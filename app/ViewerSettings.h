@@ -1,0 +1,13 @@
+// The user's viewing choices, kept for the whole run by the application object.
+#pragma once
+
+struct ViewerSettingsRecord {
+    int Wordwrap = 0;
+    int Scrollbar = 0;
+    int Bold = 0;
+    int Italic = 0;
+    int Underline = 0;
+    int StrikeOut = 0;
+    char Name[128] = "Arial";
+    int Size = 12;
+};

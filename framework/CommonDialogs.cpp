@@ -1,0 +1,48 @@
+#include "Framework.h"
+
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fileName, DWORD flags,
+                         LPCSTR filter, CWnd* parent)
+    : m_openFileDialog(openFileDialog)
+{
+    if (filter) {
+        m_filter = filter;
+        for (char& c : m_filter)
+            if (c == '|') c = '\0';
+    }
+    if (defaultExtension) {
+        // The platform wants the extension without its dot.
+        m_defaultExtension = defaultExtension[0] == '.' ? defaultExtension + 1 : defaultExtension;
+    }
+    if (fileName) lstrcpynA(m_fileName, fileName, sizeof m_fileName);
+
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.hwndOwner = parent ? parent->m_hWnd : nullptr;
+    m_ofn.hInstance = AfxGetResourceHandle();
+    m_ofn.lpstrFilter = filter ? m_filter.c_str() : nullptr;
+    m_ofn.lpstrFile = m_fileName;
+    m_ofn.nMaxFile = sizeof m_fileName;
+    m_ofn.lpstrDefExt = defaultExtension ? m_defaultExtension.c_str() : nullptr;
+    m_ofn.Flags = flags;
+}
+
+INT_PTR CFileDialog::DoModal()
+{
+    BOOL ok = m_openFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    return ok ? IDOK : IDCANCEL;
+}
+
+CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : m_parent(parent)
+{
+#ifndef _WIN64
+    static_assert(sizeof(PRINTDLGA) == 66, "the printer dialog's parameter block is byte-packed");
+#endif
+    m_pd.lStructSize = sizeof m_pd;
+    m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
+    m_pd.nCopies = 1;
+}
+
+INT_PTR CPrintDialog::DoModal()
+{
+    m_pd.hwndOwner = m_parent ? m_parent->m_hWnd : (AfxGetApp() && AfxGetApp()->m_pMainWnd ? AfxGetApp()->m_pMainWnd->m_hWnd : nullptr);
+    return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
+}

@@ -1,0 +1,50 @@
+// Wrappers for the controls the program talks to through member objects.
+#pragma once
+
+#include "Wnd.h"
+
+class CEdit : public CWnd {
+public:
+    void SetSel(int start, int end, bool noScroll = false);
+    void ReplaceSel(LPCSTR text, bool canUndo = false);
+    void SetLimitText(UINT maxChars) { SendMessage(EM_SETLIMITTEXT, maxChars, 0); }
+    UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT, 0, 0)); }
+};
+
+class CListBox : public CWnd {
+public:
+    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+    int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
+    int GetTextLen(int index) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index))); }
+    int GetText(int index, LPSTR buffer) const;
+    int AddString(LPCSTR text);
+    int FindStringExact(int startAfter, LPCSTR text) const;
+    void ResetContent() { SendMessage(LB_RESETCONTENT); }
+};
+
+class CSpinButtonCtrl : public CWnd {
+public:
+    void SetRange(short lower, short upper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(upper, lower)); }
+};
+
+class CToolBarCtrl : public CWnd {
+public:
+    // Creates the toolbar and tells it the size of the button record.
+    bool Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // The images of a bitmap resource of the program; the index of the first image, or -1.
+    int AddBitmap(int imageCount, UINT bitmapId);
+    bool AddButtons(int count, const TBBUTTON* buttons);
+    bool CheckButton(int commandId, bool checked = true);
+    bool IsButtonChecked(int commandId) const;
+    void SetToolTips(HWND toolTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTip), 0); }
+};
+
+class CToolTipCtrl : public CWnd {
+public:
+    bool Create(CWnd* parent, DWORD style = 0);
+    void Activate(bool active) { SendMessage(TTM_ACTIVATE, active ? TRUE : FALSE, 0); }
+    // A tip for an area of a window, identified there by toolId.
+    bool AddTool(CWnd* wnd, LPCSTR text, const RECT& rect, UINT_PTR toolId);
+    void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
+};

@@ -1,0 +1,219 @@
+#include "Framework.h"
+
+namespace {
+
+const char kObjectProperty[] = "Typoscope.CWnd";
+
+thread_local CWnd* t_windowBeingCreated = nullptr;
+thread_local HHOOK t_creationHook = nullptr;
+
+LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && t_windowBeingCreated) {
+        CWnd* wnd = t_windowBeingCreated;
+        t_windowBeingCreated = nullptr;
+        wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(t_creationHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+CreationHook::CreationHook(CWnd* wnd)
+{
+    t_windowBeingCreated = wnd;
+    t_creationHook = SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, GetCurrentThreadId());
+}
+
+CreationHook::~CreationHook()
+{
+    t_windowBeingCreated = nullptr;
+    if (t_creationHook) UnhookWindowsHookEx(t_creationHook);
+    t_creationHook = nullptr;
+}
+
+CWnd::~CWnd()
+{
+    // A window must never call into an object that is gone.
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        HWND hWnd = m_hWnd;
+        UnsubclassWindow();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return false;
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProperty, this);
+    m_superProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    return parent && SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hWnd = m_hWnd;
+    if (!hWnd) return nullptr;
+    if (m_superProc) ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    ::RemovePropA(hWnd, kObjectProperty);
+    m_superProc = nullptr;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
+                    CWnd* parent, UINT id)
+{
+    if (m_hWnd) return false;
+    HWND hWnd = ::CreateWindowExA(exStyle, className, windowName, style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top,
+                                  parent ? parent->m_hWnd : nullptr,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    return hWnd && SubclassWindow(hWnd);
+}
+
+bool CWnd::DestroyWindow()
+{
+    if (!m_hWnd) return false;
+    // WM_NCDESTROY detaches the object while the window goes.
+    return ::DestroyWindow(m_hWnd) != FALSE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+int CWnd::GetDlgItemText(int id, LPSTR text, int maxCount) const
+{
+    return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, text, maxCount));
+}
+
+int CWnd::GetWindowText(LPSTR text, int maxCount) const
+{
+    return ::GetWindowTextA(m_hWnd, text, maxCount);
+}
+
+bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+{
+    DWORD style = GetStyle();
+    DWORD newStyle = (style & ~remove) | add;
+    if (style == newStyle) return false;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
+    if (flags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return true;
+}
+
+int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type)
+{
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+}
+
+void CWnd::CenterWindow()
+{
+    RECT window, area;
+    ::GetWindowRect(m_hWnd, &window);
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    int width = window.right - window.left, height = window.bottom - window.top;
+    int x = area.left + ((area.right - area.left) - width) / 2;
+    int y = area.top + ((area.bottom - area.top) - height) / 2;
+    // Keep the whole window on the work area, its caption first.
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (x + width > work.right) x = work.right - width;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command)
+{
+    // The platform's help engine, with a help file named after the executable.
+    char path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return;
+    char* dot = strrchr(path, '.');
+    if (!dot || static_cast<size_t>(dot - path) + 5 > sizeof path) return;
+    strcpy(dot, ".HLP");
+    ::WinHelpA(m_hWnd, path, command, data);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && OnCommand(wParam, lParam)) return 0;
+    if (message != WM_COMMAND) {
+        if (const MessageMapEntry* entry = FindMessageEntry(message))
+            return entry->handler(this, wParam, lParam);
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+{
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_superProc) return ::CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+}
+
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandlePermanent(hWnd);
+    if (!wnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+
+    MSG previous = wnd->m_currentMsg;
+    wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    // Nothing may unwind through the platform's window code.
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = 0;
+    }
+    if (message == WM_NCDESTROY) {
+        // The window is gone: the object no longer speaks for it.
+        if (wnd->m_hWnd == hWnd) wnd->UnsubclassWindow();
+        return result;
+    }
+    if (wnd->m_hWnd == hWnd) wnd->m_currentMsg = previous;
+    return result;
+}

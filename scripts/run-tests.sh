@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every test under Wine on a virtual display, with one Wine server for the whole run.
+#   scripts/run-tests.sh BUILD [ctest arguments...]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+build=$(cd "${1:-build}" && pwd) || exit 1
+shift || true
+
+if [ -z "${TYPOSCOPE_ON_DISPLAY:-}" ]; then
+    TYPOSCOPE_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$@"
+fi
+
+tested=$(runnable_build "$build")
+[ "$tested" = "$build" ] || echo "Testing the 64-bit build ($tested): this kernel cannot start 32-bit programs."
+wine_env "$tested"
+wine_prefix
+"$WINESERVER" -p
+# Start Wine's own services now, away from CTest's output pipes, which they
+# would otherwise inherit and hold open for as long as the server lives.
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+cd "$tested" && ctest --output-on-failure "$@"
+status=$?
+"$WINESERVER" -k
+exit $status

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Starts Typoscope. Without a display it runs on a virtual one, writes a screenshot
+# of the window to BUILD/typoscope.png and closes the program through its close box.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+build=${1:-build}
+runnable=$(runnable_build "$build")
+wine_env "$runnable"
+wine_prefix
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$WINE" "$runnable/Typoscope.exe"
+fi
+exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/screenshot.sh" "$runnable" "$build/typoscope.png"

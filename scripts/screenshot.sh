@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# On a (virtual) display: start Typoscope from BUILD, wait for its window,
+# photograph it into OUT and close it through its close box.
+#   scripts/screenshot.sh BUILD OUT
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+build=$1
+out=$2
+wine_env "$build"
+wine_prefix
+"$WINE" "$build/Typoscope.exe" &
+program=$!
+read -r x y w h < <("$WINE" "$build/tests/window_tool.exe" wait "Typoscope 1.0" | tr -d '\r')
+import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
+"$WINE" "$build/tests/window_tool.exe" close "Typoscope 1.0"
+wait $program
+echo "$out"

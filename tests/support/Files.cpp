@@ -1,0 +1,89 @@
+#include "Files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+TempFolder::TempFolder(const std::string& prefix)
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static unsigned counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "%s%s-%lu-%u\\", base, prefix.c_str(), GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, nullptr)) {
+            m_path = name;
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    if (!m_path.empty()) RemoveTree(m_path);
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    size_t offset = 0;
+    bool ok = true;
+    while (ok && offset < bytes.size()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1 << 20));
+        ok = WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) && written > 0;
+        offset += written;
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::string& path)
+{
+    std::string folder = path;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = folder + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string ExecutableFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}

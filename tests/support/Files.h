@@ -1,0 +1,28 @@
+// Files and folders for the tests: byte-exact reads and writes, temporary folders.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A fresh folder under the temporary directory, removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix = "typoscope");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }  // with a trailing backslash
+    std::string File(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// The folder of the running test executable, with its trailing backslash.
+std::string ExecutableFolder();

@@ -1,0 +1,27 @@
+// Waiting on conditions with a deadline; nothing here sleeps for a fixed time.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+const int kDefaultTimeoutMs = 10000;
+
+// Polls the condition, pumping this thread's messages, until it holds or the deadline passes.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDefaultTimeoutMs);
+
+// A visible top-level window of the thread (or of the process, when threadId is 0 and
+// processId is given) with this class and caption; either may be null to match any.
+HWND FindThreadWindow(DWORD threadId, const char* className, const char* caption);
+HWND WaitForThreadWindow(DWORD threadId, const char* className, const char* caption,
+                         int timeoutMs = kDefaultTimeoutMs);
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
+HWND WaitForProcessWindow(DWORD processId, const char* className, const char* caption,
+                          int timeoutMs = kDefaultTimeoutMs);
+
+// A window's text and class, for assertions.
+std::string WindowText(HWND hWnd);
+std::string WindowClass(HWND hWnd);
+// The text of a message box's message (its static control that is not the icon).
+std::string MessageBoxText(HWND box);

@@ -1,0 +1,178 @@
+// The settings store: Typoscope.ini beside the executable, written in a fixed key order.
+#include <gtest/gtest.h>
+
+#include "app/ModulePath.h"
+#include "app/ViewerApp.h"
+#include "support/Files.h"
+
+#include <cstring>
+
+extern CViewerApp theApp;
+
+namespace {
+
+const char kDefaultFile[] =
+    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\n"
+    "[Font]\r\nBold=0\r\nItalic=0\r\nUnderline=0\r\nStrikeOut=0\r\nSize=12\r\nName=Arial\r\n";
+
+class SettingsStoreTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = ExecutableFolder() + "Typoscope.ini";
+        DeleteFileA(m_path.c_str());
+    }
+    void TearDown() override
+    {
+        DeleteFileA(m_path.c_str());
+        theApp.ViewerSettings = ViewerSettingsRecord();
+    }
+    std::string m_path;
+};
+
+TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
+{
+    theApp.ViewerSettings.Bold = 5;
+    theApp.LoadSettings();
+    const ViewerSettingsRecord& s = theApp.ViewerSettings;
+    EXPECT_EQ(0, s.Wordwrap);
+    EXPECT_EQ(0, s.Scrollbar);
+    EXPECT_EQ(0, s.Bold);
+    EXPECT_EQ(0, s.Italic);
+    EXPECT_EQ(0, s.Underline);
+    EXPECT_EQ(0, s.StrikeOut);
+    EXPECT_EQ(12, s.Size);
+    EXPECT_STREQ("Arial", s.Name);
+
+    theApp.SaveSettings();
+    EXPECT_EQ(kDefaultFile, ReadFileBytes(m_path).value_or("<missing>"));
+}
+
+TEST_F(SettingsStoreTest, RoundTripKeepsEveryField)
+{
+    ViewerSettingsRecord& s = theApp.ViewerSettings;
+    s.Wordwrap = 1;
+    s.Scrollbar = 1;
+    s.Bold = 1;
+    s.Italic = 0;
+    s.Underline = 1;
+    s.StrikeOut = 1;
+    s.Size = -7;
+    strcpy(s.Name, "Courier New");
+    theApp.SaveSettings();
+    s = ViewerSettingsRecord();
+    theApp.LoadSettings();
+    EXPECT_EQ(1, s.Wordwrap);
+    EXPECT_EQ(1, s.Scrollbar);
+    EXPECT_EQ(1, s.Bold);
+    EXPECT_EQ(0, s.Italic);
+    EXPECT_EQ(1, s.Underline);
+    EXPECT_EQ(1, s.StrikeOut);
+    EXPECT_EQ(-7, s.Size);
+    EXPECT_STREQ("Courier New", s.Name);
+}
+
+TEST_F(SettingsStoreTest, FirstRunIsNeverReadAndAlwaysWrittenAsZero)
+{
+    ASSERT_TRUE(WriteFileBytes(m_path, "[General]\r\nFirstRun=1\r\nWordwrap=1\r\n"));
+    theApp.LoadSettings();
+    EXPECT_EQ(1, theApp.ViewerSettings.Wordwrap);
+    theApp.SaveSettings();
+    std::string file = ReadFileBytes(m_path).value_or("");
+    EXPECT_NE(std::string::npos, file.find("FirstRun=0\r\n"));
+    EXPECT_EQ(std::string::npos, file.find("FirstRun=1"));
+}
+
+TEST_F(SettingsStoreTest, SizesOutsideTheSpinRangeReadBackUnchanged)
+{
+    for (int size : {0, 999, 121, 3, -1}) {
+        SCOPED_TRACE(size);
+        theApp.ViewerSettings.Size = size;
+        theApp.SaveSettings();
+        theApp.ViewerSettings.Size = 12345;
+        theApp.LoadSettings();
+        EXPECT_EQ(size, theApp.ViewerSettings.Size);
+    }
+}
+
+TEST_F(SettingsStoreTest, NameLimits)
+{
+    ViewerSettingsRecord& s = theApp.ViewerSettings;
+    std::string longest(127, 'n');
+    strcpy(s.Name, longest.c_str());
+    theApp.SaveSettings();
+    s = ViewerSettingsRecord();
+    theApp.LoadSettings();
+    EXPECT_EQ(longest, s.Name);
+
+    // A longer name in the file is cut to its first 127 characters.
+    std::string tooLong = std::string(200, 'a') + "b";
+    ASSERT_TRUE(WriteFileBytes(m_path, "[Font]\r\nName=" + tooLong + "\r\n"));
+    theApp.LoadSettings();
+    EXPECT_EQ(std::string(127, 'a'), s.Name);
+
+    // An empty name is written empty and reads back empty, not as the default.
+    s.Name[0] = '\0';
+    theApp.SaveSettings();
+    EXPECT_NE(std::string::npos, ReadFileBytes(m_path).value_or("").find("Name=\r\n"));
+    theApp.LoadSettings();
+    EXPECT_STREQ("", s.Name);
+}
+
+TEST_F(SettingsStoreTest, NonNumericTextReadsAsThePlatformGivesIt)
+{
+    ASSERT_TRUE(WriteFileBytes(m_path, "[Font]\r\nSize=abc\r\nBold=7x\r\nItalic= 3\r\nUnderline=-2\r\n"));
+    theApp.LoadSettings();
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Font", "Size", 12, m_path.c_str())), theApp.ViewerSettings.Size);
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Font", "Bold", 0, m_path.c_str())), theApp.ViewerSettings.Bold);
+    EXPECT_EQ(7, theApp.ViewerSettings.Bold);
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Font", "Italic", 0, m_path.c_str())),
+              theApp.ViewerSettings.Italic);
+    EXPECT_EQ(-2, theApp.ViewerSettings.Underline);
+}
+
+struct ModulePathCase {
+    const char* name;
+    std::string path;
+    bool fits;
+    std::string directory;
+};
+
+class ModuleDirectoryTest : public testing::TestWithParam<ModulePathCase> {};
+
+TEST_P(ModuleDirectoryTest, CutsAfterTheLastBackslashOnlyWhenThePathIsWhole)
+{
+    const ModulePathCase& c = GetParam();
+    char directory[kModulePathSize];
+    // GetModuleFileNameA reports a cut path as filling the whole buffer.
+    DWORD length = c.path.size() >= kModulePathSize ? kModulePathSize : static_cast<DWORD>(c.path.size());
+    std::string given = c.path.substr(0, kModulePathSize - 1);
+    EXPECT_EQ(c.fits, ModuleDirectoryFromPath(given.c_str(), length, directory));
+    EXPECT_EQ(c.directory, directory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ModuleDirectoryTest,
+    testing::Values(ModulePathCase{"Short", "C:\\Tools\\Typoscope.exe", true, "C:\\Tools\\"},
+                    ModulePathCase{"Root", "C:\\Typoscope.exe", true, "C:\\"},
+                    ModulePathCase{"Exactly255", "C:\\" + std::string(238, 'd') + "\\Typoscope.exe", true,
+                                   "C:\\" + std::string(238, 'd') + "\\"},
+                    ModulePathCase{"Cut", "C:\\" + std::string(300, 'd') + "\\Typoscope.exe", false, ""},
+                    ModulePathCase{"CutWithinAFolderName",
+                                   "C:\\" + std::string(200, 'a') + "\\" + std::string(80, 'b') + "\\T.exe", false,
+                                   ""},
+                    ModulePathCase{"Empty", "", false, ""}),
+    [](const testing::TestParamInfo<ModulePathCase>& info) { return std::string(info.param.name); });
+
+TEST(ModuleFilePathTest, JoinsTheExecutableFolderAndTheName)
+{
+    char path[kModulePathSize];
+    ASSERT_TRUE(BuildModuleFilePath(path, "Typoscope.ini"));
+    EXPECT_EQ(ExecutableFolder() + "Typoscope.ini", path);
+    // A joined path that does not fit is refused, never cut.
+    std::string longName(kModulePathSize, 'x');
+    EXPECT_FALSE(BuildModuleFilePath(path, longName.c_str()));
+    EXPECT_STREQ("", path);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// Layout, minimum size and the window's own painting.
+#include "viewer/ViewerDlg.h"
+
+#include "res/resource.h"
+
+void CViewerDlg::LayoutControls(int cx, int cy)
+{
+    RECT window;
+    GetWindowRect(&window);
+    int toolbarWidth = (cx != 0 && cy != 0) ? cx : window.right - window.left;
+    RECT client;
+    GetClientRect(&client);
+
+    LockWindowUpdate(m_hWnd);
+    if (ToolBar) {
+        RECT bar;
+        ToolBar->GetWindowRect(&bar);
+        SetWindowPos(ToolBar->m_hWnd, nullptr, 0, 0, toolbarWidth, bar.bottom - bar.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+        InvalidateRect(ToolBar->m_hWnd, nullptr, FALSE);
+        UpdateWindow(ToolBar->m_hWnd);
+    }
+
+    HWND sampleBox = GetDlgItem(IDC_SAMPLE_BOX);
+    RECT box;
+    ::GetWindowRect(sampleBox, &box);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&box), 2);
+    MoveWindow(sampleBox, box.left, box.top, client.right - box.left - client.left,
+               client.bottom - box.top - client.top, TRUE);
+
+    HWND fontList = GetDlgItem(IDC_FONT_LIST);
+    RECT list;
+    ::GetWindowRect(fontList, &list);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&list), 2);
+    MoveWindow(fontList, list.left, list.top, list.right - list.left, client.bottom - list.top - client.top, TRUE);
+
+    LockWindowUpdate(nullptr);
+    ValidateRect(m_hWnd, nullptr);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    InvalidateRect(fontList, nullptr, FALSE);
+    UpdateWindow(fontList);
+    InvalidateRect(sampleBox, nullptr, FALSE);
+    UpdateWindow(sampleBox);
+    UpdateWindow(m_hWnd);
+}
+
+void CViewerDlg::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (Initialized) LayoutControls(cx, cy);
+}
+
+void CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    info->ptMinTrackSize.x = 640;
+    info->ptMinTrackSize.y = 480;
+}
+
+void CViewerDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(m_hWnd);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+        int iconWidth = GetSystemMetrics(SM_CXICON);
+        int iconHeight = GetSystemMetrics(SM_CYICON);
+        RECT client;
+        GetClientRect(&client);
+        int x = (client.right - client.left - iconWidth + 1) / 2;
+        int y = (client.bottom - client.top - iconHeight + 1) / 2;
+        dc.DrawIcon(x, y, WindowIcon);
+        return;
+    }
+    CDialog::OnPaint();
+    // An etched double line under the menu bar, across the whole client width.
+    CClientDC dc(m_hWnd);
+    RECT client;
+    GetClientRect(&client);
+    dc.Draw3dRect(-2, 0, client.right + 8, 2, RGB(127, 127, 127), RGB(255, 255, 255));
+}
+
+HCURSOR CViewerDlg::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(WindowIcon);
+}

@@ -1,0 +1,101 @@
+// CViewerDlg: Typoscope's main window. It lists the installed faces, builds the
+// preview font from the chosen face, size and attributes, and shows the sample
+// text in it. The operations live in the files of the concern they belong to:
+//   viewer/ViewerDlg.cpp       members, message table, start-up
+//   viewer/Layout.cpp          layout, minimum size, painting
+//   viewer/PreviewFont.cpp     preview font, size field and presets
+//   viewer/FontList.cpp        installed font list
+//   viewer/Commands.cpp        command dispatch, attribute clicks, menu marks
+//   viewer/Toolbar.cpp         toolbar and tooltips
+//   sample/SampleText.cpp      sample text sources
+//   sample/SampleFile.cpp      sample file and closing
+//   sample/DisplayOptions.cpp  word wrap and scroll bar
+//   dialogs/*.cpp              About box, help message, printer dialogs
+#pragma once
+
+#include "framework/Framework.h"
+
+class CViewerDlg : public CDialog {
+public:
+    explicit CViewerDlg(CWnd* parent = nullptr);
+    ~CViewerDlg() override;
+
+    CEdit SampleBox;
+    CListBox FontList;
+    CSpinButtonCtrl SizeSpin;
+    CToolTipCtrl TipControl;
+    HICON WindowIcon;
+    int FirstPrintDialog;
+    PRINTDLGA SavedPrintDlg;
+    int CurrentSize;
+    CToolBarCtrl* ToolBar;
+    CFont* PreviewFont;
+    int WordWrapState;
+    int ScrollbarState;
+    int Initialized;
+
+    // Layout
+    void LayoutControls(int cx, int cy);
+
+    // Preview font
+    void RebuildPreviewFont();
+    void ApplyPreviewFont();
+    void ToggleAttribute(int checkBoxId);
+    void SelectSizePreset(int index);
+
+    // Installed font list
+    void FillFontList();
+    static int CALLBACK AddFaceProc(const LOGFONTA* logFont, const TEXTMETRICA* metrics, DWORD fontType,
+                                    LPARAM context);
+    void SelectFace(const char* name);
+
+    // Toolbar
+    void CreateToolBar();
+    void DestroyToolBar();
+    void SetToolbarButtonChecked(int commandId, int checked);
+
+    // Sample text
+    void LoadInitialSample();
+    bool LoadTextFile(const char* path);
+    void AppendSampleText(const char* text);
+    void OnOpenTextFile();
+    void ShowStandardSample();
+    void ShowAsciiSample();
+    void SaveSampleFile();
+
+    // Display options
+    void ToggleWordWrap();
+    void ToggleScrollbar();
+    void ApplyScrollbar();
+
+    // Auxiliary windows
+    void ShowAboutBox();
+    void ShowHelpMessage();
+    void ShowPrinterDialog(BOOL setupOnly);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void WinHelp(DWORD_PTR data, UINT command) override;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnInitMenu(HMENU menu);
+    void OnClose();
+    void OnBoldClicked();
+    void OnItalicClicked();
+    void OnUnderlineClicked();
+    void OnStrikeOutClicked();
+    void OnFontListSelChange();
+    void OnSizeChange();
+    void OnSize(UINT type, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+
+    DECLARE_MESSAGE_MAP()
+};
