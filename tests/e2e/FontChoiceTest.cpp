@@ -1,0 +1,126 @@
+// The real program with a hand-written Typoscope.ini: the stored face, size and
+// attributes come back, and the user's new choices land in the file after a close.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/Files.h"
+#include "support/ProgramRun.h"
+#include "support/Wait.h"
+
+namespace {
+
+const int kFontList = 1000, kBold = 1001, kItalic = 1002, kSampleBox = 1003, kSizeField = 1006;
+
+// Across processes the list's text is read in its wide form: Wine hands the narrow
+// form of a wide list box over to another process cut after its first letter.
+std::string EntryText(HWND list, int index)
+{
+    WCHAR wide[256] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) < 256)
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide));
+    char text[512] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+using Measures = std::pair<int, int>;  // width of ten W, line height
+
+Measures ExpectedMeasures(const char* face, int points, int weight)
+{
+    HDC screen = GetDC(nullptr);
+    LOGFONTA description = {};
+    description.lfHeight = -(GetDeviceCaps(screen, LOGPIXELSY) * points * 10 / 720);
+    description.lfWeight = weight;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfOutPrecision = OUT_TT_PRECIS;
+    description.lfQuality = PROOF_QUALITY;
+    description.lfPitchAndFamily = 4;
+    lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&description);
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE extent = {};
+    GetTextExtentPoint32A(screen, "WWWWWWWWWW", 10, &extent);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return {extent.cx, metrics.tmHeight};
+}
+
+std::string Value(const std::string& file, const std::string& key)
+{
+    std::string prefix = "\n" + key + "=";
+    size_t at = file.find(prefix);
+    if (at == std::string::npos) return "<missing>";
+    at += prefix.size();
+    return file.substr(at, file.find("\r\n", at) - at);
+}
+
+TEST(FontChoice, StoredChoicesComeBackAndNewOnesAreSavedAtTheClose)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("Typoscope.ini"),
+                               "[General]\r\nFirstRun=0\r\n[Font]\r\nBold=1\r\nSize=20\r\nName=dejavu sans\r\n"));
+    ProgramRun run(folder.Path());
+    ASSERT_TRUE(run.Started());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND list = GetDlgItem(main, kFontList);
+
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(main, kBold), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(main, kItalic), BM_GETCHECK, 0, 0));
+    EXPECT_EQ("20", WindowText(GetDlgItem(main, kSizeField)));
+    int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ("DejaVu Sans", EntryText(list, selected)) << "the installed face, in its own letter case";
+
+    // The preview: bold, at 20 points, in that face. The font lives in the other process,
+    // so the box's own measures of a line are compared with that font made here.
+    HWND box = GetDlgItem(main, kSampleBox);
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWW\r\nW"));
+    LRESULT first = SendMessageA(box, EM_POSFROMCHAR, 0, 0);
+    LRESULT afterTen = SendMessageA(box, EM_POSFROMCHAR, 10, 0);
+    LRESULT secondLine = SendMessageA(box, EM_POSFROMCHAR, 12, 0);
+    EXPECT_EQ(ExpectedMeasures("DejaVu Sans", 20, FW_BOLD),
+              Measures(static_cast<short>(LOWORD(afterTen)) - static_cast<short>(LOWORD(first)),
+                       static_cast<short>(HIWORD(secondLine)) - static_cast<short>(HIWORD(first))));
+    EXPECT_NE(ExpectedMeasures("DejaVu Sans", 20, FW_NORMAL), ExpectedMeasures("DejaVu Sans", 20, FW_BOLD))
+        << "the measures tell bold from regular";
+
+    // Another face and another size, as the user picks and types them.
+    int other = static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>("DejaVu Sans Mono")));
+    if (other < 0) other = selected == 0 ? 1 : 0;
+    std::string otherFace = EntryText(list, other);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kFontList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(GetDlgItem(main, kSizeField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("36"));
+    EXPECT_EQ("36", WindowText(GetDlgItem(main, kSizeField)));
+
+    run.Close();
+    ASSERT_TRUE(run.WaitForExit());
+    std::string file = ReadFileBytes(folder.File("Typoscope.ini")).value_or("");
+    EXPECT_EQ(otherFace, Value(file, "Name"));
+    EXPECT_EQ("36", Value(file, "Size"));
+    EXPECT_EQ("1", Value(file, "Bold"));
+    EXPECT_EQ("0", Value(file, "Italic"));
+}
+
+TEST(FontChoice, AMissingFaceIsWrittenBackUnchangedWhenNeverPicked)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("Typoscope.ini"), "[Font]\r\nSize=14\r\nName=No Such Face\r\n"));
+    ProgramRun run(folder.Path());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ(0, SendMessageA(GetDlgItem(main, kFontList), LB_GETCURSEL, 0, 0)) << "entry 0 stands in";
+    run.Close();
+    ASSERT_TRUE(run.WaitForExit());
+    std::string file = ReadFileBytes(folder.File("Typoscope.ini")).value_or("");
+    EXPECT_EQ("No Such Face", Value(file, "Name"));
+    EXPECT_EQ("14", Value(file, "Size"));
+}
+
+}  // namespace

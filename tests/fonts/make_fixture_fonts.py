@@ -1,0 +1,50 @@
+#!/usr/bin/python3
+"""Fonts whose family names the tests control: small Latin-only copies of a free
+font, each renamed. Run with Debian's python3 (python3-fonttools).
+
+    make_fixture_fonts.py SOURCE.ttf OUTDIR
+"""
+import os
+import sys
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+# File name -> family name. Two differ only in letter case.
+FAMILIES = {
+    "tsfx-alpha.ttf": "Tsfx Alpha",
+    "tsfx-beta.ttf": "tsfx beta",
+    "tsfx-gamma.ttf": "Tsfx Gamma",
+    "tsfx-case-upper.ttf": "TSFX CASE",
+    "tsfx-case-mixed.ttf": "Tsfx Case",
+}
+
+
+def renamed(source, family, stem):
+    font = TTFont(source)
+    options = subset.Options()
+    options.name_IDs = ["*"]
+    options.drop_tables += ["FFTM"]
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=range(0x20, 0x7F))
+    subsetter.subset(font)
+    names = font["name"]
+    postscript = "Fixture-" + stem
+    for record in list(names.names):
+        if record.nameID in (16, 17, 21, 22):
+            names.removeNames(nameID=record.nameID)
+    for name_id, value in ((1, family), (2, "Book"), (3, family + " fixture"), (4, family), (6, postscript)):
+        names.setName(value, name_id, 3, 1, 0x409)
+        names.setName(value, name_id, 1, 0, 0)
+    return font
+
+
+def main():
+    source, out = sys.argv[1], sys.argv[2]
+    os.makedirs(out, exist_ok=True)
+    for file_name, family in FAMILIES.items():
+        renamed(source, family, os.path.splitext(file_name)[0]).save(os.path.join(out, file_name))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,207 @@
+// Start-up state, the size field, the presets and the font the sample box draws with.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "FixtureFonts.h"
+#include "ViewerQueries.h"
+
+namespace {
+
+std::string ItemText(HWND item)
+{
+    return WindowText(item);
+}
+
+struct StoredState {
+    const char* name;
+    int bold, italic, underline, strikeOut, size;
+};
+
+class StartupState : public testing::TestWithParam<StoredState> {};
+
+TEST_P(StartupState, BringsTheStoredChoicesIntoTheControlsAndThePreview)
+{
+    const StoredState& c = GetParam();
+    ViewerSettingsRecord settings = SettingsWith("tsfx gamma", c.size);
+    settings.Bold = c.bold;
+    settings.Italic = c.italic;
+    settings.Underline = c.underline;
+    settings.StrikeOut = c.strikeOut;
+    ViewerHarness h(settings);
+    ASSERT_TRUE(h.Started());
+
+    EXPECT_EQ(static_cast<LRESULT>(c.bold), SendMessageA(h.Item(IDC_BOLD), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(static_cast<LRESULT>(c.italic), SendMessageA(h.Item(IDC_ITALIC), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(static_cast<LRESULT>(c.underline), SendMessageA(h.Item(IDC_UNDERLINE), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(static_cast<LRESULT>(c.strikeOut), SendMessageA(h.Item(IDC_STRIKEOUT), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(std::to_string(c.size), ItemText(h.Item(IDC_SIZE_FIELD)));
+    EXPECT_EQ(c.size, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
+    if (RegisteredFixtureFonts() == kFixtureFaceCount) {
+        EXPECT_EQ("Tsfx Gamma", SelectedFace(h.Item(IDC_FONT_LIST)));
+    }
+
+    LOGFONTA font;
+    ASSERT_TRUE(SampleFont(h, &font));
+    EXPECT_EQ(c.bold ? 700 : 400, font.lfWeight);
+    EXPECT_EQ(c.italic, font.lfItalic);
+    EXPECT_EQ(c.underline, font.lfUnderline);
+    EXPECT_EQ(c.strikeOut, font.lfStrikeOut);
+    EXPECT_EQ(ExpectedHeight(c.size), font.lfHeight);
+    EXPECT_EQ(SelectedFace(h.Item(IDC_FONT_LIST)), font.lfFaceName);
+    // The up-down's range binds only its arrows.
+    LRESULT range = SendMessageA(h.Item(IDC_SIZE_SPIN), UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(4, HIWORD(range));
+    EXPECT_EQ(120, LOWORD(range));
+}
+
+INSTANTIATE_TEST_SUITE_P(, StartupState,
+                         testing::Values(StoredState{"Plain", 0, 0, 0, 0, 12}, StoredState{"Bold", 1, 0, 0, 0, 20},
+                                         StoredState{"Italic", 0, 1, 0, 0, 8},
+                                         StoredState{"Underline", 0, 0, 1, 0, 36},
+                                         StoredState{"StrikeOut", 0, 0, 0, 1, 10},
+                                         StoredState{"AllAtOddSize", 1, 1, 1, 1, 13},
+                                         StoredState{"ZeroSize", 0, 0, 0, 0, 0},
+                                         StoredState{"AboveTheSpinRange", 1, 0, 0, 0, 200}),
+                         [](const testing::TestParamInfo<StoredState>& info) { return info.param.name; });
+
+TEST(SizeField, AChangeBeforeStartUpHasEndedChangesNothing)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 20));
+    ASSERT_TRUE(h.Started());
+    HFONT fontBefore = SampleBoxFont(h);
+    int sizeAfter = 0;
+    h.Run([&] {
+        CViewerDlg& dlg = h.Dlg();
+        dlg.Initialized = 0;  // as it is while start-up runs
+        SetDlgItemTextA(dlg.m_hWnd, IDC_SIZE_FIELD, "33");
+        sizeAfter = dlg.CurrentSize;
+        dlg.Initialized = 1;
+    });
+    EXPECT_EQ(20, sizeAfter);
+    EXPECT_EQ(20, CurrentSettings(h).Size);
+    EXPECT_EQ(fontBefore, SampleBoxFont(h)) << "no font was built";
+    LOGFONTA font;
+    ASSERT_TRUE(SampleFont(h, &font));
+    EXPECT_EQ(ExpectedHeight(20), font.lfHeight);
+}
+
+struct TypedSize {
+    const char* caseName;
+    const char* text;
+    int size;
+};
+
+class TypedSizeTest : public testing::TestWithParam<TypedSize> {};
+
+TEST_P(TypedSizeTest, RebuildsAndStoresTheSize)
+{
+    const TypedSize& c = GetParam();
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    // No text to draw: a huge font then costs nothing to paint.
+    SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "");
+    SetWindowTextA(h.Item(IDC_SIZE_FIELD), c.text);
+    EXPECT_EQ(c.size, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
+    EXPECT_EQ(c.size, CurrentSettings(h).Size);
+    LOGFONTA font;
+    ASSERT_TRUE(SampleFont(h, &font));
+    long long magnitude = c.size < 0 ? -static_cast<long long>(c.size) : c.size;
+    LONG expected = magnitude > 100000 ? -CFont::kMaxHeight : ExpectedHeight(static_cast<int>(magnitude));
+    EXPECT_EQ(expected, font.lfHeight);
+    EXPECT_LE(font.lfHeight, 0) << "never a wrapped, positive height";
+}
+
+INSTANTIATE_TEST_SUITE_P(, TypedSizeTest,
+                         testing::Values(TypedSize{"Plain", "14", 14}, TypedSize{"LeadingSpaces", "   18", 18},
+                                         TypedSize{"TrailingLetters", "22pt", 22}, TypedSize{"Empty", "", 0},
+                                         TypedSize{"Letters", "abc", 0}, TypedSize{"Negative", "-14", -14},
+                                         TypedSize{"BelowTheSpinRange", "2", 2},
+                                         TypedSize{"AboveTheSpinRange", "300", 300},
+                                         TypedSize{"Overflow", "99999999999", INT_MAX},
+                                         TypedSize{"FarOverflow", "99999999999999999999999999", INT_MAX},
+                                         TypedSize{"NegativeOverflow", "-99999999999", INT_MIN},
+                                         TypedSize{"ProductOverflow", "30000000", 30000000}),
+                         [](const testing::TestParamInfo<TypedSize>& info) { return info.param.caseName; });
+
+TEST(SizePresets, EachPresetSetsTheFieldTheSizeAndTheFont)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 13));
+    ASSERT_TRUE(h.Started());
+    const int presets[] = {8, 10, 12, 14, 20, 24, 36, 48, 60, 72};
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(presets[i]);
+        h.Run([&] { h.Dlg().SelectSizePreset(i); });
+        EXPECT_EQ(std::to_string(presets[i]), ItemText(h.Item(IDC_SIZE_FIELD)));
+        EXPECT_EQ(presets[i], h.Get<int>([&] { return h.Dlg().CurrentSize; }));
+        EXPECT_EQ(presets[i], CurrentSettings(h).Size);
+        LOGFONTA font;
+        ASSERT_TRUE(SampleFont(h, &font));
+        EXPECT_EQ(ExpectedHeight(presets[i]), font.lfHeight);
+    }
+}
+
+TEST(SizePresets, ThePresetOfTheCurrentSizeStillRebuilds)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    HFONT before = SampleBoxFont(h);
+    h.Run([&] { h.Dlg().SelectSizePreset(2); });
+    EXPECT_NE(before, SampleBoxFont(h)) << "a new font was built";
+    EXPECT_EQ(12, CurrentSettings(h).Size);
+}
+
+TEST(ToggleAttribute, FlipsTheBoxAndRebuildsWithoutStoring)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    for (int id : {IDC_BOLD, IDC_ITALIC, IDC_UNDERLINE, IDC_STRIKEOUT}) {
+        SCOPED_TRACE(id);
+        h.Run([&] { h.Dlg().ToggleAttribute(id); });
+        EXPECT_EQ(BST_CHECKED, SendMessageA(h.Item(id), BM_GETCHECK, 0, 0));
+        h.Run([&] { h.Dlg().ToggleAttribute(id); });
+        EXPECT_EQ(BST_UNCHECKED, SendMessageA(h.Item(id), BM_GETCHECK, 0, 0));
+    }
+    h.Run([&] { h.Dlg().ToggleAttribute(IDC_BOLD); });
+    LOGFONTA font;
+    ASSERT_TRUE(SampleFont(h, &font));
+    EXPECT_EQ(700, font.lfWeight);
+    EXPECT_EQ(0, CurrentSettings(h).Bold) << "the click handling that follows stores it";
+}
+
+TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } steps[] = {
+        {"start-up", [] {}},
+        {"bold click", [&] { h.Click(IDC_BOLD); }},
+        {"italic click", [&] { h.Click(IDC_ITALIC); }},
+        {"typed size", [&] { SetWindowTextA(h.Item(IDC_SIZE_FIELD), "16"); }},
+        {"preset", [&] { h.Run([&] { h.Dlg().SelectSizePreset(0); }); }},
+        {"picked face", [&] { PickFace(h, 0); }},
+        {"empty list", [&] { h.Run([&] { h.Dlg().FontList.ResetContent(); h.Dlg().RebuildPreviewFont(); }); }},
+        {"again without a face", [&] { h.Click(IDC_UNDERLINE); }},
+        {"list back", [&] {
+             h.Run([&] {
+                 h.Dlg().FillFontList();
+                 h.Dlg().RebuildPreviewFont();
+             });
+         }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.act();
+        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        h.Run([&] {
+            const CFont* preview = h.Dlg().PreviewFont;
+            HFONT held = reinterpret_cast<HFONT>(SendMessageA(h.Dlg().SampleBox.m_hWnd, WM_GETFONT, 0, 0));
+            EXPECT_EQ(preview ? preview->GetSafeHandle() : nullptr, held) << "the box draws with the preview font";
+        });
+    }
+}
+
+}  // namespace
