@@ -27,7 +27,9 @@ public:
     // The pixel height CreatePointFontIndirect asks for: -(dpi x tenths / 720), truncated
     // toward zero, computed without overflow and kept within what font creation accepts.
     static LONG PointTenthsToHeight(LONG tenths, int dotsPerInch);
-    // The largest character height, in pixels, that is asked of the font mapper.
+    // The largest character height, in pixels, that is asked of the font mapper. Wine's
+    // rasteriser takes em heights up to 65535 and silently makes a one-pixel font beyond;
+    // 16384 keeps a whole character cell, leading included, inside 16-bit coordinates.
     static const LONG kMaxHeight = 16384;
 };
 

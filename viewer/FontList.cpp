@@ -9,8 +9,7 @@ void CViewerDlg::FillFontList()
 {
     FontList.ResetContent();
     HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    EnumFontsA(display, nullptr, reinterpret_cast<FONTENUMPROCA>(&CViewerDlg::AddFaceProc),
-               reinterpret_cast<LPARAM>(this));
+    EnumFontsA(display, nullptr, &CViewerDlg::AddFaceProc, reinterpret_cast<LPARAM>(this));
     DeleteDC(display);
     if (FontList.GetCount() > 0) FontList.SetCurSel(0);
 }
