@@ -55,6 +55,21 @@ bool CToolBarCtrl::IsButtonChecked(int commandId) const
     return SendMessage(TB_ISBUTTONCHECKED, static_cast<WPARAM>(commandId), 0) != 0;
 }
 
+void CToolBarCtrl::KeepTopAt(int top)
+{
+    RECT rect;
+    GetWindowRect(&rect);
+    MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.top != top)
+        ::SetWindowPos(m_hWnd, nullptr, rect.left, top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+bool CToolBarCtrl::GetRect(int commandId, RECT* rect) const
+{
+    return SendMessage(TB_GETRECT, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(rect)) != 0;
+}
+
 bool CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
     RECT none = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
@@ -76,4 +91,13 @@ bool CToolTipCtrl::AddTool(CWnd* wnd, LPCSTR text, const RECT& rect, UINT_PTR to
     tool.hinst = nullptr;
     tool.lpszText = const_cast<LPSTR>(text);
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+}
+
+void CToolTipCtrl::DelTool(CWnd* wnd, UINT_PTR toolId)
+{
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = wnd->m_hWnd;
+    tool.uId = toolId;
+    SendMessage(TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -38,6 +38,10 @@ public:
     bool CheckButton(int commandId, bool checked = true);
     bool IsButtonChecked(int commandId) const;
     void SetToolTips(HWND toolTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTip), 0); }
+    // Puts the window's outer top edge at this height of the parent's client area, keeping x and size, without redrawing.
+    void KeepTopAt(int top);
+    // The button's rectangle in the toolbar's client coordinates; false when no button has that command.
+    bool GetRect(int commandId, RECT* rect) const;
 };
 
 class CToolTipCtrl : public CWnd {
@@ -47,4 +51,6 @@ public:
     // A tip for an area of a window, identified there by toolId.
     bool AddTool(CWnd* wnd, LPCSTR text, const RECT& rect, UINT_PTR toolId);
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
+    void DelTool(CWnd* wnd, UINT_PTR toolId);
+    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 };

@@ -17,6 +17,9 @@ void CViewerDlg::LayoutControls(int cx, int cy)
         ToolBar->GetWindowRect(&bar);
         SetWindowPos(ToolBar->m_hWnd, nullptr, 0, 0, toolbarWidth, bar.bottom - bar.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+        // The toolbar re-places itself on every size change; some platforms then count
+        // its own border twice and lift it a little each time. It stays on top row 0.
+        ToolBar->KeepTopAt(0);
         InvalidateRect(ToolBar->m_hWnd, nullptr, FALSE);
         UpdateWindow(ToolBar->m_hWnd);
     }
