@@ -84,6 +84,12 @@ bool CStdioFile::Fill()
 
 LPSTR CStdioFile::ReadString(LPSTR buffer, UINT maxCount)
 {
+    return ReadString(buffer, maxCount, nullptr);
+}
+
+LPSTR CStdioFile::ReadString(LPSTR buffer, UINT maxCount, UINT* lengthRead)
+{
+    if (lengthRead) *lengthRead = 0;
     if (!IsOpen() || maxCount == 0) return nullptr;
     UINT length = 0;
     while (length + 1 < maxCount) {
@@ -105,6 +111,7 @@ LPSTR CStdioFile::ReadString(LPSTR buffer, UINT maxCount)
         if (c == '\n') break;
     }
     buffer[length] = '\0';
+    if (lengthRead) *lengthRead = length;
     if (length == 0) return nullptr;
     return buffer;
 }

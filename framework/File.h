@@ -31,7 +31,7 @@ public:
     // shareCompat and shareExclusive open the file without sharing.
     virtual bool Open(LPCSTR fileName, UINT openFlags);
     // False unless every byte was written.
-    bool Write(const void* buffer, UINT count);
+    virtual bool Write(const void* buffer, UINT count);
     // The number of bytes read; -1 on a read error.
     int Read(void* buffer, UINT count);
     virtual void Close();
@@ -47,6 +47,8 @@ public:
     // Reads the next line with its LF, or at most maxCount - 1 characters of it, and
     // terminates it. Null at the end of the file or on a read error (see ReadFailed).
     LPSTR ReadString(LPSTR buffer, UINT maxCount);
+    // The same, also giving the number of characters read, NUL bytes included.
+    LPSTR ReadString(LPSTR buffer, UINT maxCount, UINT* length);
     bool ReadFailed() const { return m_failed; }
 
 private:
