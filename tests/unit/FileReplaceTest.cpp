@@ -1,0 +1,106 @@
+// Rewriting the sample file: the old content stays until the new one is whole.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/File.h"
+#include "sample/FileReplace.h"
+#include "support/Files.h"
+
+namespace {
+
+// A disk that fills up: writes stop after a number of bytes.
+class FillingFile : public CFile {
+public:
+    explicit FillingFile(UINT room) : m_room(room) {}
+    bool Write(const void* buffer, UINT count) override
+    {
+        UINT fits = count < m_room ? count : m_room;
+        bool written = CFile::Write(buffer, fits);
+        m_room -= fits;
+        return written && fits == count;
+    }
+
+private:
+    UINT m_room;
+};
+
+int FilesIn(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
+TEST(FileReplace, WritesTheWholeTextInPlaceOfTheOld)
+{
+    TempFolder folder;
+    const struct {
+        const char* name;
+        const char* old;  // null: no file before
+        std::string text;
+    } kCases[] = {
+        {"NewFile", nullptr, "Hello"},
+        {"Replaces", "old content that is longer", "new"},
+        {"Empty", "old", ""},
+        {"Large", "old", std::string(3u << 20, 'L')},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        std::string path = folder.File("sample.txt");
+        DeleteFileA(path.c_str());
+        if (c.old) {
+            ASSERT_TRUE(WriteFileBytes(path, c.old));
+        }
+        EXPECT_TRUE(ReplaceFileContent(path.c_str(), c.text.data(), c.text.size()));
+        EXPECT_TRUE(c.text == ReadFileBytes(path).value_or("<missing>"));
+        EXPECT_EQ(1, FilesIn(folder.Path())) << "a temporary file was left";
+    }
+}
+
+TEST(FileReplace, AWriteThatFailsMidwayKeepsTheOldFile)
+{
+    TempFolder folder;
+    std::string path = folder.File("sample.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "the old sample\r\n"));
+    const std::string text(100000, 'n');
+    for (UINT room : {0u, 1u, 65536u, 99999u}) {
+        SCOPED_TRACE(room);
+        FillingFile disk(room);
+        EXPECT_FALSE(ReplaceFileContent(path.c_str(), text.data(), text.size(), disk));
+        EXPECT_EQ("the old sample\r\n", ReadFileBytes(path).value_or("<missing>"));
+        EXPECT_EQ(1, FilesIn(folder.Path())) << "a temporary file was left";
+    }
+    FillingFile roomy(100000);
+    EXPECT_TRUE(ReplaceFileContent(path.c_str(), text.data(), text.size(), roomy));
+    EXPECT_TRUE(text == ReadFileBytes(path).value_or(""));
+}
+
+TEST(FileReplace, AFileHeldWithoutSharingKeepsItsContent)
+{
+    TempFolder folder;
+    std::string path = folder.File("sample.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "held"));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(ReplaceFileContent(path.c_str(), "new", 3));
+    CloseHandle(held);
+    EXPECT_EQ("held", ReadFileBytes(path).value_or("<missing>"));
+    EXPECT_EQ(1, FilesIn(folder.Path()));
+}
+
+TEST(FileReplace, AFolderThatIsNotThereFailsQuietly)
+{
+    TempFolder folder;
+    std::string path = folder.File("absent\\sample.txt");
+    EXPECT_FALSE(ReplaceFileContent(path.c_str(), "x", 1));
+    EXPECT_FALSE(FileExists(path));
+}
+
+}  // namespace
