@@ -1,0 +1,140 @@
+// Open Text File: the platform's file dialog, answered from the test's thread.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "support/Files.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+
+namespace {
+
+// The file name field: an edit of its own, or the edit somewhere inside the file name combo box.
+HWND FileNameEdit(HWND dialog)
+{
+    const int kEdit = 0x480, kCombo = 0x47C;
+    if (HWND edit = GetDlgItem(dialog, kEdit)) return edit;
+    HWND combo = GetDlgItem(dialog, kCombo);
+    if (!combo) return nullptr;
+    HWND found = nullptr;
+    EnumChildWindows(combo, [](HWND child, LPARAM p) -> BOOL {
+        if (WindowClass(child) != "Edit") return TRUE;
+        *reinterpret_cast<HWND*>(p) = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<std::string> FileTypes(HWND dialog)
+{
+    const int kFileTypes = 0x470;
+    std::vector<std::string> items;
+    HWND combo = GetDlgItem(dialog, kFileTypes);
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[256] = {};
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+class OpenTextFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteFileA((ExecutableFolder() + "sample.txt").c_str());
+        ASSERT_TRUE(h.Started());
+        SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "unchanged");
+    }
+    void TearDown() override
+    {
+        // A test that failed halfway leaves no dialog for the window's end to trip over.
+        if (HWND dialog = FileDialog()) Answer(dialog, IDCANCEL);
+        DeleteFileA((ExecutableFolder() + "sample.txt").c_str());
+    }
+
+    // A dialog of the window's thread other than the main window itself.
+    HWND FileDialog()
+    {
+        struct Query {
+            HWND main, found;
+        } query = {h.Hwnd(), nullptr};
+        EnumThreadWindows(h.ThreadId(), [](HWND w, LPARAM p) -> BOOL {
+            Query* q = reinterpret_cast<Query*>(p);
+            if (w != q->main && IsWindowVisible(w) && WindowClass(w) == "#32770") q->found = w;
+            return q->found == nullptr;
+        }, reinterpret_cast<LPARAM>(&query));
+        return query.found;
+    }
+    // Opens the dialog through the command, as the menu and the toolbar do.
+    HWND OpenDialog()
+    {
+        h.PostCommand(ID_FILE_OPEN_TEXT);
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = FileDialog()) != nullptr; });
+        return dialog;
+    }
+    // Answers the dialog and waits until it has gone.
+    void Answer(HWND dialog, int button)
+    {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+    }
+    std::string BoxText() { return WindowText(h.Item(IDC_SAMPLE_BOX)); }
+
+    ViewerHarness h;
+    TempFolder folder{"typoscope-open"};
+};
+
+TEST_F(OpenTextFile, OkWithAPathLoadsTheFile)
+{
+    ASSERT_TRUE(WriteFileBytes(folder.File("chosen.txt"), "first\nsecond"));
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(dialog);
+    const std::vector<std::string> types = {"Text Files (*.txt)", "All Files (*.*)"};
+    EXPECT_EQ(types, FileTypes(dialog));
+    // No flags: the platform shows its read-only check box, which nothing reads.
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 0x410)));
+    HWND edit = FileNameEdit(dialog);
+    ASSERT_TRUE(edit);
+    EXPECT_EQ("", WindowText(edit)) << "no initial file name";
+    SetWindowTextA(edit, folder.File("chosen.txt").c_str());
+    Answer(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return BoxText() == "first\r\nsecond\r\n"; })) << BoxText();
+}
+
+TEST_F(OpenTextFile, ANameWithoutExtensionGetsTxt)
+{
+    ASSERT_TRUE(WriteFileBytes(folder.File("plain.txt"), "from plain.txt\r\n"));
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(dialog);
+    SetWindowTextA(FileNameEdit(dialog), folder.File("plain").c_str());
+    Answer(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return BoxText() == "from plain.txt\r\n"; })) << BoxText();
+}
+
+TEST_F(OpenTextFile, CancelChangesNothing)
+{
+    ASSERT_TRUE(WriteFileBytes(folder.File("chosen.txt"), "never loaded"));
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(dialog);
+    SetWindowTextA(FileNameEdit(dialog), folder.File("chosen.txt").c_str());
+    Answer(dialog, IDCANCEL);
+    // The command has returned once the window answers again.
+    EXPECT_EQ("unchanged", BoxText());
+    EXPECT_EQ("unchanged", h.Get<std::string>([&] { return WindowText(h.Item(IDC_SAMPLE_BOX)); }));
+}
+
+TEST_F(OpenTextFile, AFileThatIsNotThereChangesNothing)
+{
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(dialog);
+    SetWindowTextA(FileNameEdit(dialog), folder.File("absent.txt").c_str());
+    Answer(dialog, IDOK);
+    EXPECT_EQ("unchanged", h.Get<std::string>([&] { return WindowText(h.Item(IDC_SAMPLE_BOX)); }));
+}
+
+}  // namespace

@@ -1,0 +1,300 @@
+// The sample text's sources in the live main window: the sample file at start-up,
+// text files, the built-in samples, and the sample file written at close.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "res/resource.h"
+#include "support/Files.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+
+namespace {
+
+const char kSentence[] =
+    "This is some sample text so that you can see what a font looks like.  "
+    "Type here to change this text to see what the selected font will look like.";
+
+std::string SamplePath() { return ExecutableFolder() + "sample.txt"; }
+
+// The box's selection as EM_GETSEL gives it.
+std::pair<DWORD, DWORD> Selection(HWND box)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+// Drawing of the box is not left suspended: its redraw flag is on and no window holds the update lock.
+void ExpectDrawingResumed(HWND box)
+{
+    EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & WS_VISIBLE) << "WM_SETREDRAW left off";
+    BOOL lockFree = LockWindowUpdate(box);
+    EXPECT_TRUE(lockFree) << "LockWindowUpdate still held";
+    if (lockFree) LockWindowUpdate(nullptr);
+}
+
+// Every test here starts and ends without a sample file beside the executable.
+class SampleFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteFileA(SamplePath().c_str()); }
+    void TearDown() override { DeleteFileA(SamplePath().c_str()); }
+};
+
+struct LoadCase {
+    const char* name;
+    std::string file;  // the sample file's bytes; "<missing>" for no file
+    std::string box;   // the box's text after start-up
+};
+
+std::string Repeat(char c, size_t count) { return std::string(count, c); }
+
+const LoadCase kLoadCases[] = {
+    {"Missing", "<missing>", kSentence},
+    {"Empty", "", ""},
+    {"HelloWithoutLineBreak", "Hello", "Hello\r\n"},
+    {"HelloWithCrLf", "Hello\r\n", "Hello\r\n"},
+    {"LfOnly", "one\ntwo\n", "one\r\ntwo\r\n"},
+    {"CrLf", "one\r\ntwo\r\n", "one\r\ntwo\r\n"},
+    {"EmptyLineBetween", "a\n\nb", "a\r\n\r\nb\r\n"},
+    {"TrailingCarriageReturns", "a\r\r\nb\r", "a\r\nb\r\n"},
+    {"NulEndsItsLine", std::string("ab\0cd\nef\n", 9), "ab\r\nef\r\n"},
+    {"NulOnlyLine", std::string("\0\nx", 3), "\r\nx\r\n"},
+    {"CtrlZIsText", "a\x1a" "b\nc", "a\x1a" "b\r\nc\r\n"},
+    {"Line2500", Repeat('x', 2500) + "\n", Repeat('x', 2500) + "\r\n"},
+    {"Line1023", Repeat('y', 1023) + "\n", Repeat('y', 1023) + "\r\n"},
+    {"Line2046CrLf", Repeat('z', 2046) + "\r\nend", Repeat('z', 2046) + "\r\nend\r\n"},
+    {"CrLfSplitAtPieceEnd", Repeat('w', 1022) + "\r\n" + "next\n", Repeat('w', 1022) + "\r\nnext\r\n"},
+    {"HighCharacters", "\xe9t\xe9 \xff\n", "\xe9t\xe9 \xff\r\n"},
+};
+
+class SampleFileLoad : public SampleFileTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(SampleFileLoad, StartUpShowsTheFileAsLines)
+{
+    const LoadCase& c = GetParam();
+    if (c.file != "<missing>") {
+        ASSERT_TRUE(WriteFileBytes(SamplePath(), c.file));
+    }
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    std::string text = WindowText(box);
+    EXPECT_EQ(c.box.size(), text.size());
+    EXPECT_TRUE(c.box == text) << "box text differs";
+    // The caret follows the last line break of a file; the sentence leaves it at the start.
+    DWORD caret = c.file == "<missing>" ? 0 : static_cast<DWORD>(c.box.size());
+    EXPECT_EQ(std::make_pair(caret, caret), Selection(box));
+    ExpectDrawingResumed(box);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SampleFileLoad, ::testing::ValuesIn(kLoadCases),
+                         [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SampleFileTest, ALongLineIsOneLineOfTheBoxWhenNotWrapped)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), Repeat('x', 2500) + "\n" + Repeat('y', 1023 * 2) + "\n"));
+    ViewerHarness h;  // stored Wordwrap 0: lines run on
+    ASSERT_TRUE(h.Started());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    // Two lines and the empty one after the last line break; no line broken by the reader.
+    EXPECT_EQ(3, SendMessageA(box, EM_GETLINECOUNT, 0, 0));
+    EXPECT_EQ(2500, SendMessageA(box, EM_LINELENGTH, 0, 0));
+    EXPECT_EQ(2046, SendMessageA(box, EM_LINELENGTH, SendMessageA(box, EM_LINEINDEX, 1, 0), 0));
+}
+
+TEST_F(SampleFileTest, AFileHeldWithoutSharingIsNotReadAndNotOverwritten)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), "held\r\n"));
+    HANDLE held = CreateFileA(SamplePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    EXPECT_EQ(kSentence, WindowText(h.Item(IDC_SAMPLE_BOX)));
+    // Nor does Open Text File change anything when the chosen file is held.
+    ASSERT_FALSE(h.Get<bool>([&] { return h.Dlg().LoadTextFile(SamplePath().c_str()); }));
+    EXPECT_EQ(kSentence, WindowText(h.Item(IDC_SAMPLE_BOX)));
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ(1, h.Result());
+    CloseHandle(held);
+    EXPECT_EQ("held\r\n", ReadFileBytes(SamplePath()).value_or("<missing>"));
+}
+
+TEST_F(SampleFileTest, CloseWritesTheBoxExactlyAndExitDoesNot)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), "old"));
+    {
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "Hello");
+        h.Command(ID_FILE_EXIT);
+        ASSERT_TRUE(h.WaitForEnd());
+        EXPECT_EQ("old", ReadFileBytes(SamplePath()).value_or("<missing>"));
+    }
+    {
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "Hello");
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+        EXPECT_EQ(1, h.Result());
+        EXPECT_EQ("Hello", ReadFileBytes(SamplePath()).value_or("<missing>"));
+    }
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        SCOPED_TRACE(cycle);
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        EXPECT_EQ("Hello\r\n", WindowText(h.Item(IDC_SAMPLE_BOX)));
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+        EXPECT_EQ("Hello\r\n", ReadFileBytes(SamplePath()).value_or("<missing>"));
+    }
+}
+
+TEST_F(SampleFileTest, AnEmptyBoxLeavesAnEmptyFileAndNoTemporaryFiles)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), "old"));
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "");
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ("", ReadFileBytes(SamplePath()).value_or("<missing>"));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((ExecutableFolder() + "smp*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "left behind: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+// A file of 16 MB of lines ending with CR LF: what the box shows is the file itself.
+std::string BigText(size_t bytes)
+{
+    std::string text;
+    text.reserve(bytes + 100);
+    for (unsigned line = 0; text.size() < bytes; ++line) {
+        text += "Line " + std::to_string(line) + ": the quick brown fox jumps over the lazy dog";
+        text.append(line % 97, '.');
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Start-up with such a file is the end-to-end tests' part: it outlasts the harness's start.
+TEST_F(SampleFileTest, SixteenMegabytesLoadWholeAndCloseSavesThemWhole)
+{
+    const std::string text = BigText(16u << 20);
+    std::string path = ExecutableFolder() + "big-sample-whole.txt";
+    ASSERT_TRUE(WriteFileBytes(path, text));
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    EXPECT_TRUE(h.Get<bool>([&] { return h.Dlg().LoadTextFile(path.c_str()); }));
+    DeleteFileA(path.c_str());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    EXPECT_EQ(static_cast<LRESULT>(text.size()), SendMessageA(box, WM_GETTEXTLENGTH, 0, 0));
+    EXPECT_EQ(std::make_pair(static_cast<DWORD>(text.size()), static_cast<DWORD>(text.size())), Selection(box));
+    // The caret after the last line break is in view.
+    LRESULT lines = SendMessageA(box, EM_GETLINECOUNT, 0, 0);
+    EXPECT_GT(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0), lines - 100);
+    ExpectDrawingResumed(box);
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd(120000));
+    std::optional<std::string> saved = ReadFileBytes(SamplePath());
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(text.size(), saved->size());
+    EXPECT_TRUE(text == *saved) << "the sample file is not the loaded text";
+}
+
+// Loading must not cost much more than handing the box the same text at once.
+TEST_F(SampleFileTest, LoadingSixteenMegabytesTakesAboutOneSetText)
+{
+    const std::string text = BigText(16u << 20);
+    std::string path = ExecutableFolder() + "big-sample-load.txt";
+    ASSERT_TRUE(WriteFileBytes(path, text));
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    using Clock = std::chrono::steady_clock;
+    double loadMs = 0, setMs = 0;
+    h.Run([&] {
+        HWND box = h.Dlg().GetDlgItem(IDC_SAMPLE_BOX);
+        SetWindowTextA(box, "");
+        auto start = Clock::now();
+        h.Dlg().LoadTextFile(path.c_str());
+        auto loaded = Clock::now();
+        SetWindowTextA(box, "");
+        auto cleared = Clock::now();
+        SetWindowTextA(box, text.c_str());
+        auto set = Clock::now();
+        loadMs = std::chrono::duration<double, std::milli>(loaded - start).count();
+        setMs = std::chrono::duration<double, std::milli>(set - cleared).count();
+    });
+    DeleteFileA(path.c_str());
+    std::printf("16 MB: load %.0f ms, one WM_SETTEXT %.0f ms\n", loadMs, setMs);
+    // Twice is the aim; the margin keeps a busy machine from failing a linear load.
+    EXPECT_LT(loadMs, 3 * setMs + 200);
+}
+
+// A pipe whose writer goes away midway makes the read fail after some lines.
+TEST_F(SampleFileTest, AReadErrorMidwayKeepsTheLinesReadAndResumesDrawing)
+{
+    const char kPipe[] = "\\\\.\\pipe\\typoscope-sample-read-error";
+    HANDLE server = CreateNamedPipeA(kPipe, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0,
+                                     nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, server);
+    std::thread writer([&] {
+        ConnectNamedPipe(server, nullptr);
+        DWORD written = 0;
+        WriteFile(server, "first\nsecond\n", 13, &written, nullptr);
+        FlushFileBuffers(server);  // until the reader has it all
+        DisconnectNamedPipe(server);
+    });
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    bool opened = h.Get<bool>([&] { return h.Dlg().LoadTextFile(kPipe); });
+    writer.join();
+    CloseHandle(server);
+    EXPECT_TRUE(opened);
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    EXPECT_EQ("first\r\nsecond\r\n", WindowText(box));
+    ExpectDrawingResumed(box);
+}
+
+TEST(BuiltInSamples, AreExactlyTheirCharacters)
+{
+    std::string ascii;
+    for (int code = 32; code <= 255; ++code) ascii += static_cast<char>(code);
+    const struct {
+        const char* name;
+        UINT command;
+        std::string text;
+    } kCases[] = {
+        {"Standard", ID_VIEW_STANDARD_SAMPLE,
+         "AaBbCcDdEeFfGgHhIiJjKkLlMm\r\nNnOoPpQqRrSsTtUuVvWwXxYyZz\r\n1234567890\r\n!@#$%^&*()_+-=\r\n"
+         "[]{};:'\"<>,.\\|`~"},
+        {"CharacterSet", ID_VIEW_ASCII_SAMPLE, ascii},
+    };
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "before");
+        h.Command(c.command);
+        std::string text = WindowText(h.Item(IDC_SAMPLE_BOX));
+        EXPECT_EQ(c.text.size(), text.size());
+        EXPECT_EQ(c.text, text);
+    }
+    EXPECT_EQ(100u, kCases[0].text.size());
+    EXPECT_EQ(224u, kCases[1].text.size());
+}
+
+TEST(BuiltInSamples, StringTableHoldsTheSentenceAndTheStandardSample)
+{
+    char text[1024];
+    ASSERT_EQ(145, LoadStringA(GetModuleHandleA(nullptr), IDS_SAMPLE_SENTENCE, text, sizeof text));
+    EXPECT_STREQ(kSentence, text);
+    EXPECT_EQ(100, LoadStringA(GetModuleHandleA(nullptr), IDS_STANDARD_SAMPLE, text, 255));
+}
+
+}  // namespace
