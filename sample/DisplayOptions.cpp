@@ -1,14 +1,112 @@
 // The sample box's two display options: word wrap and the vertical scroll bar.
 #include "viewer/ViewerDlg.h"
 
+#include "app/ViewerApp.h"
+#include "res/resource.h"
+
+#include <memory>
+#include <new>
+
+namespace {
+
+// Marks a box created without its vertical scroll bar.
+const char kNoBarProperty[] = "Typoscope.NoVScroll";
+
+// An edit control created with a vertical scroll bar drives that bar itself and shows it
+// again, hidden or not, whenever its text outgrows it; one created without never does.
+bool DrivesBar(HWND box) { return ::GetPropA(box, kNoBarProperty) == nullptr; }
+
+// An edit control reads ES_AUTOHSCROLL and WS_VSCROLL only when it is created, so the
+// box is made anew and takes over everything the user can see or has done: text, font,
+// margins, place and size, scroll bar, view, selection and caret, modified flag, text
+// limit, focus and tab order. Only the style asked for changes.
+void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, bool drivesBar)
+{
+    HWND old = ::GetDlgItem(dialog.m_hWnd, id);
+    if (!old) return;
+    DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
+    DWORD newStyle = (style & ~remove) | add;
+    if (newStyle == style && drivesBar == DrivesBar(old)) return;
+
+    int length = ::GetWindowTextLengthA(old);
+    std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<size_t>(length) + 1]);
+    if (!text) return;
+    text[0] = '\0';
+    if (length > 0) ::GetWindowTextA(old, text.get(), length + 1);
+
+    RECT rect;
+    ::GetWindowRect(old, &rect);
+    ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    char className[64];
+    if (!::GetClassNameA(old, className, sizeof className)) lstrcpynA(className, "EDIT", sizeof className);
+    bool barShown = (style & WS_VSCROLL) != 0;
+
+    HWND box = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(old, GWL_EXSTYLE)), className, "",
+                                 (newStyle & ~WS_VSCROLL) | (drivesBar ? WS_VSCROLL : 0), rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, dialog.m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
+    if (!box) return;
+    if (!drivesBar) ::SetPropA(box, kNoBarProperty, reinterpret_cast<HANDLE>(1));
+
+    ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(old, WM_GETFONT, 0, 0)), FALSE);
+    LRESULT margins = ::SendMessageA(old, EM_GETMARGINS, 0, 0);
+    ::SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+    ::SendMessageA(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageA(old, EM_GETLIMITTEXT, 0, 0)), 0);
+    ::SetWindowTextA(box, text.get());
+    ::SendMessageA(box, EM_SETMODIFY, ::SendMessageA(old, EM_GETMODIFY, 0, 0) ? TRUE : FALSE, 0);
+    if (drivesBar) ::ShowScrollBar(box, SB_VERT, barShown);
+
+    DWORD start = 0, end = 0;
+    ::SendMessageA(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageA(box, EM_SETSEL, start, end);
+    // The same text stays at the top of the view, though its line number changes with the wrapping.
+    LRESULT firstLine = ::SendMessageA(old, EM_GETFIRSTVISIBLELINE, 0, 0);
+    LRESULT firstChar = ::SendMessageA(old, EM_LINEINDEX, static_cast<WPARAM>(firstLine), 0);
+    LRESULT top = firstChar < 0 ? 0 : ::SendMessageA(box, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
+    ::SendMessageA(box, EM_LINESCROLL, 0, top - ::SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0));
+
+    // Right after the old box in the tab order, which it leaves to the new one.
+    ::SetWindowPos(box, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    bool hadFocus = ::GetFocus() == old;
+    ::RemovePropA(old, kNoBarProperty);
+    if (member.m_hWnd == old) member.DestroyWindow();
+    else ::DestroyWindow(old);
+    member.SubclassWindow(box);
+    if (hadFocus) ::SetFocus(box);
+}
+
+}  // namespace
+
 void CViewerDlg::ToggleWordWrap()
 {
+    if (WordWrapState == 1) {
+        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, ES_AUTOHSCROLL, DrivesBar(GetDlgItem(IDC_SAMPLE_BOX)));
+        WordWrapState = 0;
+    } else {
+        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, ES_AUTOHSCROLL, 0, DrivesBar(GetDlgItem(IDC_SAMPLE_BOX)));
+        WordWrapState = 1;
+    }
+    ViewerApp().ViewerSettings.Wordwrap = WordWrapState;
 }
 
 void CViewerDlg::ToggleScrollbar()
 {
+    ScrollbarState = 1 - ScrollbarState;
+    ApplyScrollbar();
+    ViewerApp().ViewerSettings.Scrollbar = ScrollbarState;
 }
 
 void CViewerDlg::ApplyScrollbar()
 {
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    if (!box) return;
+    // A hidden bar stays hidden only on a box that does not drive it.
+    if (DrivesBar(box) != (ScrollbarState != 0)) {
+        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, ScrollbarState != 0);
+        box = GetDlgItem(IDC_SAMPLE_BOX);
+    }
+    ::ShowScrollBar(box, SB_VERT, ScrollbarState);
+    ::InvalidateRect(box, nullptr, TRUE);
+    ::UpdateWindow(box);
 }
