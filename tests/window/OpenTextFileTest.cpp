@@ -4,41 +4,12 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/FileDialog.h"
 #include "support/Files.h"
 #include "support/ViewerHarness.h"
 #include "support/Wait.h"
 
 namespace {
-
-// The file name field: an edit of its own, or the edit somewhere inside the file name combo box.
-HWND FileNameEdit(HWND dialog)
-{
-    const int kEdit = 0x480, kCombo = 0x47C;
-    if (HWND edit = GetDlgItem(dialog, kEdit)) return edit;
-    HWND combo = GetDlgItem(dialog, kCombo);
-    if (!combo) return nullptr;
-    HWND found = nullptr;
-    EnumChildWindows(combo, [](HWND child, LPARAM p) -> BOOL {
-        if (WindowClass(child) != "Edit") return TRUE;
-        *reinterpret_cast<HWND*>(p) = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-std::vector<std::string> FileTypes(HWND dialog)
-{
-    const int kFileTypes = 0x470;
-    std::vector<std::string> items;
-    HWND combo = GetDlgItem(dialog, kFileTypes);
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
 
 class OpenTextFile : public ::testing::Test {
 protected:
@@ -55,34 +26,15 @@ protected:
         DeleteFileA((ExecutableFolder() + "sample.txt").c_str());
     }
 
-    // A dialog of the window's thread other than the main window itself.
-    HWND FileDialog()
-    {
-        struct Query {
-            HWND main, found;
-        } query = {h.Hwnd(), nullptr};
-        EnumThreadWindows(h.ThreadId(), [](HWND w, LPARAM p) -> BOOL {
-            Query* q = reinterpret_cast<Query*>(p);
-            if (w != q->main && IsWindowVisible(w) && WindowClass(w) == "#32770") q->found = w;
-            return q->found == nullptr;
-        }, reinterpret_cast<LPARAM>(&query));
-        return query.found;
-    }
+    HWND FileDialog() { return FindFileDialog(h.ThreadId(), h.Hwnd()); }
     // Opens the dialog through the command, as the menu and the toolbar do.
     HWND OpenDialog()
     {
         h.PostCommand(ID_FILE_OPEN_TEXT);
-        HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = FileDialog()) != nullptr; });
-        return dialog;
+        return WaitForFileDialog(h.ThreadId(), h.Hwnd());
     }
     // Answers the dialog and waits until it has gone.
-    void Answer(HWND dialog, int button)
-    {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
-    }
+    void Answer(HWND dialog, int button) { EXPECT_TRUE(AnswerFileDialog(dialog, button)) << "the dialog stayed open"; }
     std::string BoxText() { return WindowText(h.Item(IDC_SAMPLE_BOX)); }
 
     ViewerHarness h;
