@@ -107,7 +107,8 @@ TEST_F(AboutBox, HelpAboutPressesTheToolbarButtonWhileOpen)
     EXPECT_EQ(h.Hwnd(), GetWindow(box, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(h.Hwnd())) << "the box is modal to the main window";
     Close();
-    EXPECT_FALSE(ToolbarButtonChecked(h, ID_HELP_ABOUT));
+    // The command releases the button once the box has gone.
+    EXPECT_TRUE(WaitUntil([&] { return !ToolbarButtonChecked(h, ID_HELP_ABOUT); }));
     EXPECT_TRUE(IsWindowEnabled(h.Hwnd()));
 }
 

@@ -220,7 +220,7 @@ TEST_F(PrinterDialogs, PrintPressesItsToolbarButtonAndPrintSetupLeavesItAlone)
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(PrintButtonChecked(h));
     Answer(dialog, IDCANCEL);
-    EXPECT_FALSE(PrintButtonChecked(h));
+    EXPECT_TRUE(WaitUntil([&] { return !PrintButtonChecked(h); }));
     dialog = Open(kSetup);
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(PrintButtonChecked(h));
