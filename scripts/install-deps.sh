@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake make wine wine32:i386 wine64 xvfb xauth googletest imagemagick
-          fonts-wine python3 python3-fonttools fonts-dejavu-core)
+          fonts-wine python3 python3-fonttools fonts-dejavu-core
+          cups-daemon cups-client libcups2 printer-driver-cups-pdf)
 
 missing=()
 for p in "${packages[@]}"; do

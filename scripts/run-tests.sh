@@ -14,6 +14,14 @@ fi
 tested=$(runnable_build "$build")
 [ "$tested" = "$build" ] || echo "Testing the 64-bit build ($tested): this kernel cannot start 32-bit programs."
 wine_env "$tested"
+# Two printers on a print server of this run's own, before Wine starts, so that
+# the printer dialogs have a choice to remember.
+printers=$(mktemp -d /tmp/typoscope-cups.XXXXXX)
+if socket=$("$here/test-printers.sh" start "$printers"); then
+    export CUPS_SERVER=$socket
+else
+    echo "No test printers: the printer dialog tests will fail."
+fi
 wine_prefix
 "$WINESERVER" -p
 # Start Wine's own services now, away from CTest's output pipes, which they
@@ -22,4 +30,5 @@ wine_prefix
 cd "$tested" && ctest --output-on-failure "$@"
 status=$?
 "$WINESERVER" -k
+"$here/test-printers.sh" stop "$printers"
 exit $status

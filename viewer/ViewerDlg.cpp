@@ -1,6 +1,7 @@
 #include "viewer/ViewerDlg.h"
 
 #include "app/ViewerApp.h"
+#include "dialogs/PrinterChoice.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -42,6 +43,8 @@ CViewerDlg::~CViewerDlg()
     DestroyToolBar();
     delete PreviewFont;
     PreviewFont = nullptr;
+    // The remembered printer choice lasts for the run only.
+    FreePrinterChoice(SavedPrintDlg);
 }
 
 void CViewerDlg::DoDataExchange(CDataExchange* pDX)

@@ -2,6 +2,7 @@
 // prints its screen rectangle, or closes it as its close box would.
 //   window_tool wait "Typoscope 1.0" [seconds]   prints "x y width height"
 //   window_tool close "Typoscope 1.0"
+//   window_tool command "Typoscope 1.0" ID         posts the menu command ID
 #include <windows.h>
 
 #include <cstdio>
@@ -11,10 +12,15 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: window_tool wait|close CAPTION [SECONDS]\n");
+        fprintf(stderr, "usage: window_tool wait|close CAPTION [SECONDS] | command CAPTION ID\n");
         return 2;
     }
-    int seconds = argc > 3 ? atoi(argv[3]) : 60;
+    bool command = strcmp(argv[1], "command") == 0;
+    if (command && argc < 4) {
+        fprintf(stderr, "usage: window_tool command CAPTION ID\n");
+        return 2;
+    }
+    int seconds = argc > 3 && !command ? atoi(argv[3]) : 60;
     DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     HWND window = nullptr;
     while (!(window = FindWindowA(nullptr, argv[2])) || !IsWindowVisible(window)) {
@@ -26,6 +32,10 @@ int main(int argc, char** argv)
     }
     if (strcmp(argv[1], "close") == 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command) {
+        PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(atoi(argv[3])), 0);
         return 0;
     }
     // Let the window finish painting before anyone photographs it.
