@@ -48,36 +48,38 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
+namespace {
+
+// An attribute check box's click: store its state, rebuild the preview and let
+// the toolbar button show the same state as the box.
+void AttributeClicked(CViewerDlg& dlg, int checkBoxId, int& setting, int commandId)
+{
+    int state = static_cast<int>(dlg.IsDlgButtonChecked(checkBoxId));
+    setting = state;
+    dlg.RebuildPreviewFont();
+    dlg.SetToolbarButtonChecked(commandId, state);
+}
+
+}  // namespace
+
 void CViewerDlg::OnBoldClicked()
 {
-    int state = static_cast<int>(IsDlgButtonChecked(IDC_BOLD));
-    ViewerApp().ViewerSettings.Bold = state;
-    RebuildPreviewFont();
-    SetToolbarButtonChecked(ID_EDIT_BOLD, state);
+    AttributeClicked(*this, IDC_BOLD, ViewerApp().ViewerSettings.Bold, ID_EDIT_BOLD);
 }
 
 void CViewerDlg::OnItalicClicked()
 {
-    int state = static_cast<int>(IsDlgButtonChecked(IDC_ITALIC));
-    ViewerApp().ViewerSettings.Italic = state;
-    RebuildPreviewFont();
-    SetToolbarButtonChecked(ID_EDIT_ITALIC, state);
+    AttributeClicked(*this, IDC_ITALIC, ViewerApp().ViewerSettings.Italic, ID_EDIT_ITALIC);
 }
 
 void CViewerDlg::OnUnderlineClicked()
 {
-    int state = static_cast<int>(IsDlgButtonChecked(IDC_UNDERLINE));
-    ViewerApp().ViewerSettings.Underline = state;
-    RebuildPreviewFont();
-    SetToolbarButtonChecked(ID_EDIT_UNDERLINE, state);
+    AttributeClicked(*this, IDC_UNDERLINE, ViewerApp().ViewerSettings.Underline, ID_EDIT_UNDERLINE);
 }
 
 void CViewerDlg::OnStrikeOutClicked()
 {
-    int state = static_cast<int>(IsDlgButtonChecked(IDC_STRIKEOUT));
-    ViewerApp().ViewerSettings.StrikeOut = state;
-    RebuildPreviewFont();
-    SetToolbarButtonChecked(ID_EDIT_STRIKEOUT, state);
+    AttributeClicked(*this, IDC_STRIKEOUT, ViewerApp().ViewerSettings.StrikeOut, ID_EDIT_STRIKEOUT);
 }
 
 void CViewerDlg::OnInitMenu(HMENU menu)
