@@ -1,16 +1,5 @@
 # Cross-compiling Typoscope for 32-bit Windows with MinGW-w64 on Debian.
-# The -posix compilers carry the std::thread support that GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test and benchmark executables run through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(MINGW_TRIPLE i686-w64-mingw32)
+set(MINGW_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,17 +1,6 @@
 # Cross-compiling Typoscope for 64-bit Windows: the build the tests run where
-# the kernel cannot start 32-bit programs (and so no 32-bit Wine).
-# The -posix compilers carry the std::thread support that GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
+# the kernel cannot start 32-bit programs (and so no 32-bit Wine runs).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test and benchmark executables run through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+set(MINGW_EMULATOR /usr/lib/wine/wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
