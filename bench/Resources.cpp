@@ -97,7 +97,8 @@ ResourceCounts CountResources()
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
-        counts.privateBytes = memory.PrivateUsage;
+        // Wine leaves PrivateUsage at 0; the commit charge is the same figure there.
+        counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
         counts.workingSet = memory.WorkingSetSize;
     }
     return counts;
