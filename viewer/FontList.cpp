@@ -20,7 +20,7 @@ struct FaceGathering {
     std::vector<std::string> faces;  // in the order of their first report
 };
 
-FaceGathering* g_gathering = nullptr;
+thread_local FaceGathering* g_gathering = nullptr;
 
 struct SortableFace {
     std::string key;  // the platform's sort key, letter case ignored: the list's order and equality
