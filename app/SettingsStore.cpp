@@ -3,16 +3,54 @@
 #include "app/ModulePath.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 const char kSettingsFile[] = "Typoscope.ini";
 
-void WriteInt(const char* section, const char* key, int value, const char* path)
+struct SettingsKey {
+    const char* section;
+    const char* key;
+    char text[sizeof ViewerSettingsRecord::Name];
+};
+
+// The text as the profile reader gives it back: without the spaces around it
+// and without one pair of quotes enclosing it.
+void ReaderForm(const char* text, char (&form)[256])
 {
-    char text[16];
-    snprintf(text, sizeof text, "%d", value);
-    WritePrivateProfileStringA(section, key, text, path);
+    while (*text == ' ' || *text == '\t') ++text;
+    size_t length = strnlen(text, sizeof form - 1);
+    while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+    if (length >= 2 && ((text[0] == '"' && text[length - 1] == '"') || (text[0] == '\'' && text[length - 1] == '\''))) {
+        ++text;
+        length -= 2;
+    }
+    memcpy(form, text, length);
+    form[length] = '\0';
+}
+
+// Every key reads back from the file as written. The profile writer does not
+// report a short write (a full disk), so this is how a whole file is told apart.
+bool ReadsBack(const SettingsKey* keys, size_t count, const char* path)
+{
+    // Lets go of the platform's cached copy, so that the reads below see the disk.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
+    for (size_t i = 0; i < count; ++i) {
+        char expected[256], missing[258], read[256];
+        ReaderForm(keys[i].text, expected);
+        snprintf(missing, sizeof missing, "%s?", expected);  // never equal to expected
+        GetPrivateProfileStringA(keys[i].section, keys[i].key, missing, read, sizeof read, path);
+        if (strcmp(read, expected) != 0) return false;
+    }
+    return true;
+}
+
+LONGLONG FileSize(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 }  // namespace
@@ -38,16 +76,39 @@ void CViewerApp::LoadSettings()
 void CViewerApp::SaveSettings()
 {
     const ViewerSettingsRecord& s = ViewerSettings;
-    char path[kModulePathSize];
-    if (!BuildModuleFilePath(path, kSettingsFile)) return;
+    char path[kModulePathSize], directory[kModulePathSize];
+    if (!BuildModuleFilePath(path, kSettingsFile) || !GetModuleDirectory(directory)) return;
 
-    WriteInt("General", "Wordwrap", s.Wordwrap, path);
-    WriteInt("General", "Scrollbar", s.Scrollbar, path);
-    WritePrivateProfileStringA("General", "FirstRun", "0", path);
-    WriteInt("Font", "Bold", s.Bold, path);
-    WriteInt("Font", "Italic", s.Italic, path);
-    WriteInt("Font", "Underline", s.Underline, path);
-    WriteInt("Font", "StrikeOut", s.StrikeOut, path);
-    WriteInt("Font", "Size", s.Size, path);
-    WritePrivateProfileStringA("Font", "Name", s.Name, path);
+    // A read-only file is the user's wish to keep it; a folder of that name is not ours.
+    DWORD attributes = GetFileAttributesA(path);
+    bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return;
+    if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) return;
+
+    SettingsKey keys[] = {
+        {"General", "Wordwrap", ""}, {"General", "Scrollbar", ""}, {"General", "FirstRun", "0"},
+        {"Font", "Bold", ""},        {"Font", "Italic", ""},       {"Font", "Underline", ""},
+        {"Font", "StrikeOut", ""},   {"Font", "Size", ""},         {"Font", "Name", ""},
+    };
+    const int values[] = {s.Wordwrap, s.Scrollbar, 0, s.Bold, s.Italic, s.Underline, s.StrikeOut, s.Size};
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
+        if (i != 2) snprintf(keys[i].text, sizeof keys[i].text, "%d", values[i]);
+    snprintf(keys[8].text, sizeof keys[8].text, "%s", s.Name);
+
+    // The keys go into a copy beside the file, which takes the file's place only
+    // once it is whole: a save that fails midway leaves the old file as it was.
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(directory, "ini", 0, temporary)) return;
+    bool whole = true;
+    if (exists) {
+        whole = CopyFileA(path, temporary, FALSE) && FileSize(temporary) == FileSize(path) &&
+                SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+    }
+    for (const SettingsKey& key : keys) {
+        if (!whole) break;
+        whole = WritePrivateProfileStringA(key.section, key.key, key.text, temporary) != FALSE;
+    }
+    if (whole) whole = ReadsBack(keys, sizeof keys / sizeof keys[0], temporary);
+    if (whole) whole = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!whole) DeleteFileA(temporary);
 }

@@ -27,8 +27,10 @@ wine_prefix
 # Start Wine's own services now, away from CTest's output pipes, which they
 # would otherwise inherit and hold open for as long as the server lives.
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+"$here/robustness-disks.sh" up "$tested"
 cd "$tested" && ctest --output-on-failure "$@"
 status=$?
+"$here/robustness-disks.sh" down "$tested"
 "$WINESERVER" -k
 "$here/test-printers.sh" stop "$printers"
 exit $status

@@ -103,9 +103,9 @@ TEST(PixelHeight, ProductsBeyondThirtyTwoBitsClampInsteadOfWrapping)
 {
     // 96 x 30000000 overflows 32 bits; a plain product would wrap to a negative number.
     const struct { LONG tenths; int dpi; LONG expected; } cases[] = {
-        {122880, 96, -16384},                    // exactly at the limit
-        {100000, 96, -13333},                    // large but below it: unchanged
-        {122890, 96, -CFont::kMaxHeight},        // just above it
+        {7680, 96, -1024},                       // exactly at the limit
+        {7000, 96, -933},                        // large but below it: unchanged
+        {7690, 96, -CFont::kMaxHeight},          // just above it
         {30000000, 96, -CFont::kMaxHeight},
         {LONG_MAX, 96, -CFont::kMaxHeight},
         {LONG_MAX, 120, -CFont::kMaxHeight},

@@ -1,0 +1,198 @@
+// The real program on a disk that fills up and in a folder that cannot be written:
+// it ends normally and the old Typoscope.ini and sample.txt stay exactly as they were.
+// The two small file systems come from scripts/robustness-disks.sh (run by the tests'
+// script where root may mount); without them these cases are skipped.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/Files.h"
+#include "support/ProgramRun.h"
+#include "support/Wait.h"
+
+namespace {
+
+const int kBold = 1001, kSampleBox = 1003, kSizeField = 1006;
+const UINT kEditBold = 32772, kSize72 = 32787, kWordWrap = 32790, kExit = 32771;
+
+const char kOldSettings[] =
+    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\n"
+    "[Font]\r\nBold=0\r\nItalic=1\r\nUnderline=0\r\nStrikeOut=0\r\nSize=14\r\nName=DejaVu Sans\r\n";
+const char kOldSample[] = "The sample text of the last run.\r\n";
+
+std::string RobustnessFolder()
+{
+    std::string tests = ExecutableFolder();  // build\tests\ -> build\robustness\ .
+    return tests.substr(0, tests.find_last_of('\\', tests.size() - 2) + 1) + "robustness\\";
+}
+
+bool DisksMounted()
+{
+    return FileExists(RobustnessFolder() + "mounted");
+}
+
+void SetWideText(HWND control, const std::string& text)
+{
+    std::wstring wide(text.begin(), text.end());
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, 20000, &result);
+}
+
+int TextLength(HWND control)
+{
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &length);
+    return static_cast<int>(length);
+}
+
+// Writes into `filler` until the disk takes no more, then gives `spare` bytes back.
+bool FillDisk(const std::string& filler, long spare)
+{
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string block(65536, 'f');
+    // A file system hands out whole pages: once a page-sized write fails, nothing
+    // of ours fits any more.
+    for (DWORD chunk : {65536u, 4096u}) {
+        DWORD written = 0;
+        while (WriteFile(file, block.data(), chunk, &written, nullptr) && written == chunk) {}
+    }
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(file, &size);
+    LARGE_INTEGER end;
+    end.QuadPart = size.QuadPart > spare ? size.QuadPart - spare : 0;
+    bool ok = spare == 0 || (SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    return ok && size.QuadPart > 0;
+}
+
+int TemporaryFiles(const std::string& folder)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*.tmp").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return count;
+}
+
+struct FullDisk {
+    const char* caseName;
+    long spare;  // bytes left free once the disk is full
+};
+
+class OnAFullDisk : public testing::TestWithParam<FullDisk> {};
+
+TEST_P(OnAFullDisk, TheCloseLosesNeitherTheSampleFileNorTheSettings)
+{
+    if (!DisksMounted()) GTEST_SKIP() << "no small disk mounted (scripts/robustness-disks.sh needs root)";
+    const FullDisk& c = GetParam();
+    std::string disk = RobustnessFolder() + "small\\";
+    std::string folder = disk + c.caseName + "\\";
+    RemoveTree(folder);
+    DeleteFileA((disk + "filler").c_str());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(folder + "Typoscope.ini", kOldSettings));
+    ASSERT_TRUE(WriteFileBytes(folder + "sample.txt", kOldSample));
+    {
+        ProgramRun run(folder);
+        ASSERT_TRUE(run.Started());
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        HWND box = GetDlgItem(window, kSampleBox);
+
+        ASSERT_TRUE(FillDisk(disk + "filler", c.spare));
+        // Far more text than the disk has room for, and a change of the settings.
+        std::string text;
+        while (text.size() < 150000) text += "A line of new sample text that the full disk cannot take.\r\n";
+        SetWideText(box, text);
+        ASSERT_EQ(static_cast<int>(text.size()), TextLength(box));
+        run.Command(kEditBold);
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit()) << "the program hung on the full disk";
+    }
+    EXPECT_EQ(kOldSample, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
+    std::string settings = ReadFileBytes(folder + "Typoscope.ini").value_or("<missing>");
+    if (settings != kOldSettings) {
+        // Where there was room for it, the new file is whole and holds the run's change.
+        std::string path = folder + "Typoscope.ini";
+        EXPECT_GT(c.spare, 0) << settings;
+        EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Bold", 9, path.c_str())) << settings;
+        EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Italic", 9, path.c_str())) << settings;
+        EXPECT_EQ(14u, GetPrivateProfileIntA("Font", "Size", 9, path.c_str())) << settings;
+        char name[64] = "";
+        GetPrivateProfileStringA("Font", "Name", "", name, sizeof name, path.c_str());
+        EXPECT_STREQ("DejaVu Sans", name) << settings;
+    }
+    EXPECT_EQ(0, TemporaryFiles(folder)) << "a failed save leaves nothing behind";
+    DeleteFileA((disk + "filler").c_str());
+    RemoveTree(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(, OnAFullDisk,
+                         testing::Values(FullDisk{"NothingFree", 0}, FullDisk{"SixteenKilobytesFree", 16384},
+                                         FullDisk{"AHundredKilobytesFree", 100000}),
+                         [](const testing::TestParamInfo<FullDisk>& info) { return info.param.caseName; });
+
+// The program started where it lies, on the read-only disk.
+class InPlaceRun {
+public:
+    explicit InPlaceRun(const std::string& folder)
+    {
+        std::string exe = folder + "Typoscope.exe";
+        std::string commandLine = "\"" + exe + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                            &process))
+            return;
+        CloseHandle(process.hThread);
+        m_process = process.hProcess;
+        m_processId = process.dwProcessId;
+    }
+    ~InPlaceRun()
+    {
+        if (!m_process) return;
+        if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 1);
+        WaitForSingleObject(m_process, 10000);
+        CloseHandle(m_process);
+    }
+    HWND WaitForMainWindow() { return m_process ? WaitForProcessWindow(m_processId, nullptr, "Typoscope 1.0", 20000) : nullptr; }
+    bool WaitForExit() { return m_process && WaitForSingleObject(m_process, 20000) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE m_process = nullptr;
+    DWORD m_processId = 0;
+};
+
+TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTouchingThem)
+{
+    if (!DisksMounted()) GTEST_SKIP() << "no read-only disk mounted (scripts/robustness-disks.sh needs root)";
+    std::string folder = RobustnessFolder() + "readonly\\";
+    std::string settingsBefore = ReadFileBytes(folder + "Typoscope.ini").value_or("<missing>");
+    std::string sampleBefore = ReadFileBytes(folder + "sample.txt").value_or("<missing>");
+    ASSERT_FALSE(WriteFileBytes(folder + "probe", "x")) << "the folder must not be writable for this test";
+
+    for (UINT ending : {0u, kExit}) {
+        SCOPED_TRACE(ending ? "ended through Exit" : "ended through the close box");
+        InPlaceRun run(folder);
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(window, kBold), BM_GETCHECK, 0, 0)) << "its settings were read";
+        EXPECT_EQ("14", WindowText(GetDlgItem(window, kSizeField)));
+        PostMessageA(window, WM_COMMAND, kEditBold, 0);
+        PostMessageA(window, WM_COMMAND, kSize72, 0);
+        PostMessageA(window, WM_COMMAND, kWordWrap, 0);
+        SetWideText(GetDlgItem(window, kSampleBox), "Text that has nowhere to go.");
+        if (ending) PostMessageA(window, WM_COMMAND, ending, 0);
+        else PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(run.WaitForExit()) << "the program hung on the read-only folder";
+    }
+    EXPECT_EQ(settingsBefore, ReadFileBytes(folder + "Typoscope.ini").value_or("<missing>"));
+    EXPECT_EQ(sampleBefore, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The real program in folders whose paths come near and past the 255 characters of the
+// module path: where the path fits it keeps its files beside itself, where it does not
+// it starts with the defaults, and nothing anywhere is read or written in a wrong place.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "support/Files.h"
+#include "support/ProgramRun.h"
+#include "support/Wait.h"
+
+namespace {
+
+const int kSizeField = 1006, kSampleBox = 1003;
+const UINT kEditBold = 32772;
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// Long paths go through the wide functions, which take them whole.
+std::wstring Long(const std::string& path)
+{
+    return L"\\\\?\\" + Wide(path);
+}
+
+bool WriteLong(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string ReadLong(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Every file under the folder with its content, but the program itself.
+void Snapshot(const std::wstring& folder, std::map<std::wstring, std::string>& files)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Snapshot(folder + name + L"\\", files);
+        else if (name != L"Typoscope.exe") files[folder + name] = ReadLong(folder + name);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
+void RemoveLong(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveLong(folder + name + L"\\");
+            else DeleteFileW((folder + name).c_str());
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+class LongPathRun {
+public:
+    LongPathRun(const std::string& folder)
+    {
+        std::string exe = folder + "Typoscope.exe";
+        if (!CopyFileW(Wide(TyposcopeExecutable()).c_str(), Long(exe).c_str(), FALSE)) return;
+        std::wstring commandLine = L"\"" + Long(exe) + L"\"";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(Long(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return;
+        CloseHandle(process.hThread);
+        m_process = process.hProcess;
+        m_processId = process.dwProcessId;
+    }
+    ~LongPathRun()
+    {
+        if (!m_process) return;
+        if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 1);
+        WaitForSingleObject(m_process, 10000);
+        CloseHandle(m_process);
+    }
+    HWND WaitForMainWindow() { return m_process ? WaitForProcessWindow(m_processId, nullptr, "Typoscope 1.0", 20000) : nullptr; }
+    bool WaitForExit() { return m_process && WaitForSingleObject(m_process, 20000) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE m_process = nullptr;
+    DWORD m_processId = 0;
+};
+
+class ProgramInALongPath : public testing::TestWithParam<int> {};
+
+TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
+{
+    const size_t exeLength = static_cast<size_t>(GetParam());  // the executable's full path
+    TempFolder temp("typoscope-path");
+    // Folders of up to 100 characters each, down to the length asked for.
+    std::string folder = temp.Path();
+    const size_t folderLength = exeLength - std::string("Typoscope.exe").size();
+    ASSERT_LT(folder.size() + 2, folderLength);
+    std::string traps;  // each folder on the way holds files of its own, which must stay unread
+    while (folder.size() < folderLength) {
+        WriteLong(folder + "Typoscope.ini", "[Font]\r\nSize=33\r\n");
+        WriteLong(folder + "sample.txt", "A sample file in a wrong place.");
+        size_t name = std::min<size_t>(100, folderLength - folder.size() - 1);
+        folder += std::string(name, 'p') + "\\";
+        ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr)) << folder.size();
+    }
+    ASSERT_EQ(exeLength, (folder + "Typoscope.exe").size());
+    const bool fits = exeLength <= 255;
+    std::map<std::wstring, std::string> before, after;
+    Snapshot(Long(temp.Path()), before);
+    {
+        LongPathRun run(folder);
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window) << "the program did not start from a path of " << exeLength << " characters";
+        EXPECT_EQ("12", WindowText(GetDlgItem(window, kSizeField))) << "the settings of no other folder are read";
+        EXPECT_EQ(std::string::npos, WindowText(GetDlgItem(window, kSampleBox)).find("wrong place"));
+        PostMessageA(window, WM_COMMAND, kEditBold, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    Snapshot(Long(temp.Path()), after);
+    std::wstring own = Long(folder);
+    for (const auto& file : after) {
+        if (fits && (file.first == own + L"Typoscope.ini" || file.first == own + L"sample.txt")) continue;
+        auto old = before.find(file.first);
+        EXPECT_TRUE(old != before.end() && old->second == file.second)
+            << "written in a wrong place: " << std::string(file.first.begin(), file.first.end());
+    }
+    EXPECT_EQ(before.size() + (fits ? 2 : 0), after.size());
+    if (fits) {
+        std::string settings = after[own + L"Typoscope.ini"];
+        EXPECT_NE(std::string::npos, settings.find("Bold=1\r\n")) << settings;
+    }
+    RemoveLong(Long(temp.Path()));
+}
+
+// Wine does not start a program whose path is longer than 255 characters, so the paths
+// beyond (defaults, no writes) are covered by the module path's own tests only.
+INSTANTIATE_TEST_SUITE_P(, ProgramInALongPath, testing::Values(240, 250, 254, 255),
+                         [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
+
+}  // namespace
