@@ -330,7 +330,6 @@ TEST_F(AboutBox, HandCursorOverTheLabelOnly)
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     ASSERT_NE(nullptr, hand);
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    auto current = [&] { return h.Get<HCURSOR>([] { return GetCursor(); }); };
 
     // The real pointer stays away from the program's windows, so that only these messages set the cursor.
     RECT main, about;
@@ -351,18 +350,26 @@ TEST_F(AboutBox, HandCursorOverTheLabelOnly)
         return at.x == away.x && at.y == away.y;
     }));
 
-    h.Run([&] { SetCursor(arrow); });
-    EXPECT_EQ(TRUE, SendMessageA(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(hand, current());
-
-    h.Run([&] { SetCursor(arrow); });
-    SendMessageA(label, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
-    EXPECT_EQ(hand, current());
+    // Each message and the cursor it leaves are taken on the window's thread in one
+    // go, so that no pointer event from the display can come in between.
+    auto cursorAfter = [&](HWND target, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+        return h.Get<HCURSOR>([&] {
+            SetCursor(arrow);
+            LRESULT r = SendMessageA(target, message, wParam, lParam);
+            if (result) *result = r;
+            return GetCursor();
+        });
+    };
+    LRESULT handled = 0;
+    EXPECT_EQ(hand, cursorAfter(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label),
+                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), &handled));
+    EXPECT_EQ(TRUE, handled);
+    EXPECT_EQ(hand, cursorAfter(label, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4), nullptr));
 
     // Elsewhere the box sets the cursor as dialogs do.
     HWND ok = GetDlgItem(box, IDOK);
-    SendMessageA(ok, WM_SETCURSOR, reinterpret_cast<WPARAM>(ok), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(arrow, current());
+    EXPECT_EQ(arrow, cursorAfter(ok, WM_SETCURSOR, reinterpret_cast<WPARAM>(ok), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE),
+                                 nullptr));
 
     // Hot spot at the finger's tip.
     ICONINFO info = {};
