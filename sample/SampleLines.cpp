@@ -2,18 +2,49 @@
 
 #include <cstring>
 
+namespace {
+
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+bool IsSpecial(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+}  // namespace
+
 void SampleTextBuilder::AddPiece(const char* piece, size_t length)
 {
-    if (length == 0) return;
-    m_lineOpen = true;
-    bool endsLine = piece[length - 1] == '\n';
-    if (!m_lineCut) {
-        const void* nul = memchr(piece, '\0', length);
-        size_t kept = nul ? static_cast<size_t>(static_cast<const char*>(nul) - piece) : length;
-        m_text.append(piece, kept);
-        m_lineCut = nul != nullptr;
+    const char* p = piece;
+    const char* end = piece + length;
+    if (!m_started && length > 0) {
+        m_started = true;
+        if (length >= 3 && memcmp(piece, kUtf8Mark, 3) == 0) {
+            m_markedUtf8 = true;
+            p += 3;
+        }
     }
-    if (endsLine) EndLine();
+    while (p < end) {
+        const char* run = p;
+        while (p < end && !IsSpecial(*p)) ++p;
+        if (p > run) {
+            EndLoneCrLines();
+            if (!m_lineCut) m_text.append(run, static_cast<size_t>(p - run));
+            m_lineOpen = true;
+        }
+        if (p == end) break;
+        switch (*p++) {
+        case '\n':
+            EndLine();
+            break;
+        case '\r':
+            ++m_pendingCrs;
+            m_lineOpen = true;
+            break;
+        default:  // NUL
+            EndLoneCrLines();
+            m_lineCut = true;
+            m_lineOpen = true;
+            break;
+        }
+    }
 }
 
 void SampleTextBuilder::Finish()
@@ -23,9 +54,16 @@ void SampleTextBuilder::Finish()
 
 void SampleTextBuilder::EndLine()
 {
-    while (m_text.size() > m_lineStart && (m_text.back() == '\r' || m_text.back() == '\n')) m_text.pop_back();
+    // CRs just before the line's end are dropped.
+    m_pendingCrs = 0;
     m_text += "\r\n";
-    m_lineStart = m_text.size();
     m_lineOpen = false;
+    m_lineCut = false;
+}
+
+void SampleTextBuilder::EndLoneCrLines()
+{
+    if (m_pendingCrs == 0) return;
+    for (; m_pendingCrs > 0; --m_pendingCrs) m_text += "\r\n";
     m_lineCut = false;
 }

@@ -5,6 +5,7 @@
 #include "app/ViewerApp.h"
 #include "res/resource.h"
 #include "sample/SampleLines.h"
+#include "sample/TextEncoding.h"
 
 #include <memory>
 
@@ -76,6 +77,8 @@ bool CViewerDlg::LoadTextFile(const char* path)
     // A read error midway keeps what was read before it.
     text.Finish();
     file.Close();
+    // A file marked as UTF-8 shows its characters, not the bytes that encode them.
+    if (text.MarkedUtf8()) ConvertUtf8ToAnsi(text.Text());
 
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     SetDlgItemText(IDC_SAMPLE_BOX, "");
