@@ -1,6 +1,7 @@
 // The real program and its sample.txt: written at the close box, not at Exit.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "support/Files.h"
@@ -58,6 +59,32 @@ TEST(SampleFile, ExitLeavesTheFileAndCloseRewritesIt)
     EXPECT_EQ("kept\nas is", SampleFile(folder));
     RunOnce(folder, End::Close);
     EXPECT_EQ("kept\r\nas is\r\n", SampleFile(folder));
+}
+
+// This test process holds the file open without sharing while the program runs.
+TEST(SampleFile, AFileHeldByAnotherProcessIsNeitherReadNorOverwritten)
+{
+    TempFolder folder;
+    const std::string path = folder.File("sample.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "held\r\n"));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const std::string shown = RunOnce(folder, End::Close, "typed while held");
+    CloseHandle(held);
+    EXPECT_EQ("This is some sample text so that you can see what a font looks like.  "
+              "Type here to change this text to see what the selected font will look like.",
+              shown);
+    EXPECT_EQ("held\r\n", SampleFile(folder));
+    // Only the program, its settings and the untouched sample file: no temporary copy left over.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.File("*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    std::set<std::string> names;
+    do {
+        if (found.cFileName[0] != '.') names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ((std::set<std::string>{"sample.txt", "Typoscope.exe", "Typoscope.ini"}), names);
 }
 
 TEST(SampleFile, SixteenMegabytesSurviveCloseAndStartByteForByte)
