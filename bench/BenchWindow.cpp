@@ -5,38 +5,6 @@
 
 extern CViewerApp theApp;
 
-namespace {
-
-const UINT kRunMessage = WM_APP + 1;
-const UINT kDrainMessage = WM_APP + 2;
-
-LRESULT CALLBACK RunnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kRunMessage) {
-        (*reinterpret_cast<const std::function<void()>*>(lParam))();
-        return 1;
-    }
-    if (message == kDrainMessage) {
-        ++*reinterpret_cast<std::atomic<long>*>(lParam);
-        return 0;
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-const char* RunnerClass()
-{
-    static ATOM atom = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RunnerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TyposcopeBenchRunner";
-        return RegisterClassA(&wc);
-    }();
-    return atom ? "TyposcopeBenchRunner" : nullptr;
-}
-
-}  // namespace
-
 BenchWindow::BenchWindow(const ViewerSettingsRecord& settings)
 {
     m_thread = std::thread(&BenchWindow::ThreadMain, this, settings);
@@ -67,8 +35,7 @@ BenchWindow::~BenchWindow()
 void BenchWindow::ThreadMain(ViewerSettingsRecord settings)
 {
     m_threadId = GetCurrentThreadId();
-    m_runner = CreateWindowExA(0, RunnerClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    m_runner.Create();
     theApp.ViewerSettings = settings;
     {
         CViewerDlg dlg;
@@ -80,22 +47,16 @@ void BenchWindow::ThreadMain(ViewerSettingsRecord settings)
         m_hWnd = nullptr;
         m_dlg = nullptr;
     }
-    DestroyWindow(m_runner);
-    m_runner = nullptr;
+    m_runner.Destroy();
     m_ended = true;
 }
 
 void BenchWindow::Run(const std::function<void()>& fn)
 {
-    if (!m_runner || m_ended) return;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(m_runner, kRunMessage, 0, reinterpret_cast<LPARAM>(&fn), SMTO_NORMAL, 600000, &result);
+    if (!m_ended) m_runner.Run(fn, 600000);
 }
 
 void BenchWindow::Drain()
 {
-    if (!m_runner || m_ended) return;
-    long target = m_drained + 1;
-    PostMessageA(m_runner, kDrainMessage, 0, reinterpret_cast<LPARAM>(&m_drained));
-    WaitUntil([&] { return m_drained >= target || m_ended; }, 60000);
+    if (!m_ended) m_runner.Drain(60000);
 }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/ViewerApp.h"
+#include "support/ThreadRunner.h"
 #include "viewer/ViewerDlg.h"
 
 class BenchWindow {
@@ -37,10 +38,9 @@ private:
 
     std::thread m_thread;
     std::atomic<HWND> m_hWnd{nullptr};
-    HWND m_runner = nullptr;
+    ThreadRunner m_runner;
     std::atomic<DWORD> m_threadId{0};
     CViewerDlg* m_dlg = nullptr;
     std::atomic<bool> m_ended{false};
     std::atomic<bool> m_runnerReady{false};
-    std::atomic<long> m_drained{0};
 };

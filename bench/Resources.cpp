@@ -76,6 +76,22 @@ long CountThreadMessageWindows()
     return count;
 }
 
+SIZE_T HeapBytesInUse()
+{
+    HANDLE heaps[256];
+    DWORD count = GetProcessHeaps(256, heaps);
+    if (count > 256) count = 256;
+    SIZE_T total = 0;
+    for (DWORD i = 0; i < count; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
 }  // namespace
 
 ResourceCounts CountResources()
@@ -101,6 +117,7 @@ ResourceCounts CountResources()
         counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
         counts.workingSet = memory.WorkingSetSize;
     }
+    counts.heapBytes = HeapBytesInUse();
     return counts;
 }
 

@@ -13,6 +13,7 @@ struct ResourceCounts {
     long windows = 0;        // windows of this process, children included
     SIZE_T privateBytes = 0;
     SIZE_T workingSet = 0;
+    SIZE_T heapBytes = 0;    // blocks in use in the process's heaps: the Windows side of private memory
 };
 
 ResourceCounts CountResources();

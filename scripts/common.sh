@@ -41,3 +41,20 @@ wine_prefix() {
         "$WINESERVER" -w
     fi
 }
+
+# Runs the calling script again on a virtual display of its own, unless it is on one
+# already; returns only then.   on_virtual_display "$0" ARGUMENTS...
+on_virtual_display() {
+    if [ -z "${TYPOSCOPE_ON_DISPLAY:-}" ]; then
+        TYPOSCOPE_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+    fi
+}
+
+# One Wine server for the whole run (after wine_env). Wine's own services start now,
+# away from the caller's output pipes, which they would otherwise inherit and hold
+# open for as long as the server lives.
+wine_start() {
+    wine_prefix
+    "$WINESERVER" -p
+    "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+}

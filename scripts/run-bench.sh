@@ -9,9 +9,7 @@ root=$(cd "$here/.." && pwd)
 build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 
-if [ -z "${TYPOSCOPE_ON_DISPLAY:-}" ]; then
-    TYPOSCOPE_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$@"
-fi
+on_virtual_display "$0" "$build" "$@"
 
 measured=$(runnable_build "$build")
 [ "$measured" = "$build" ] || echo "Measuring the 64-bit build ($measured): this kernel cannot start 32-bit programs."
@@ -33,11 +31,7 @@ printf '[General]\r\nWordwrap=0\r\nScrollbar=0\r\n[Font]\r\nName=DejaVu Sans\r\n
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 wine_env "$measured"
-wine_prefix
-"$WINESERVER" -p
-# Start Wine's own services now, away from the output pipes, which they would
-# otherwise inherit and hold open for as long as the server lives.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+wine_start
 echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $("$WINE" --version)"
 "$WINE" "$measured/bench/typoscope_bench.exe" \
     --typoscope "$(winpath "$work/startup/Typoscope.exe")" \

@@ -7,9 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 
-if [ -z "${TYPOSCOPE_ON_DISPLAY:-}" ]; then
-    TYPOSCOPE_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$@"
-fi
+on_virtual_display "$0" "$build" "$@"
 
 tested=$(runnable_build "$build")
 [ "$tested" = "$build" ] || echo "Testing the 64-bit build ($tested): this kernel cannot start 32-bit programs."
@@ -22,11 +20,7 @@ if socket=$("$here/test-printers.sh" start "$printers"); then
 else
     echo "No test printers: the printer dialog tests will fail."
 fi
-wine_prefix
-"$WINESERVER" -p
-# Start Wine's own services now, away from CTest's output pipes, which they
-# would otherwise inherit and hold open for as long as the server lives.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+wine_start
 "$here/robustness-disks.sh" up "$tested"
 cd "$tested" && ctest --output-on-failure "$@"
 status=$?

@@ -4,33 +4,6 @@
 
 #include "Wait.h"
 
-namespace {
-
-const UINT kRunMessage = WM_APP + 1;
-
-LRESULT CALLBACK RunnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kRunMessage) {
-        (*reinterpret_cast<const std::function<void()>*>(lParam))();
-        return 1;
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-const char* RunnerClass()
-{
-    static ATOM atom = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RunnerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TyposcopeTestRunner";
-        return RegisterClassA(&wc);
-    }();
-    return atom ? "TyposcopeTestRunner" : nullptr;
-}
-
-}  // namespace
-
 ViewerHarness::ViewerHarness(const ViewerSettingsRecord& settings)
 {
     m_thread = std::thread(&ViewerHarness::ThreadMain, this, settings);
@@ -60,8 +33,7 @@ ViewerHarness::~ViewerHarness()
 void ViewerHarness::ThreadMain(ViewerSettingsRecord settings)
 {
     m_threadId = GetCurrentThreadId();
-    m_runner = CreateWindowExA(0, RunnerClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    m_runner.Create();
     theApp.ViewerSettings = settings;
     {
         CViewerDlg dlg;
@@ -74,16 +46,13 @@ void ViewerHarness::ThreadMain(ViewerSettingsRecord settings)
         m_dlg = nullptr;
     }
     if (AfterDestruction) AfterDestruction();
-    DestroyWindow(m_runner);
-    m_runner = nullptr;
+    m_runner.Destroy();
     m_ended = true;
 }
 
 void ViewerHarness::Run(const std::function<void()>& fn)
 {
-    if (!m_runner || m_ended) return;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(m_runner, kRunMessage, 0, reinterpret_cast<LPARAM>(&fn), SMTO_NORMAL, 60000, &result);
+    if (!m_ended) m_runner.Run(fn, 60000);
 }
 
 LRESULT ViewerHarness::Send(UINT message, WPARAM wParam, LPARAM lParam) const

@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "ThreadRunner.h"
 #include "app/ViewerApp.h"
 #include "viewer/ViewerDlg.h"
 
@@ -62,7 +63,7 @@ private:
 
     std::thread m_thread;
     std::atomic<HWND> m_hWnd{nullptr};
-    HWND m_runner = nullptr;
+    ThreadRunner m_runner;
     std::atomic<DWORD> m_threadId{0};
     CViewerDlg* m_dlg = nullptr;
     std::atomic<bool> m_ended{false};
