@@ -1,7 +1,5 @@
 #include "ResourceFloor.h"
 
-#include <memory>
-
 #include "res/resource.h"
 #include "viewer/FontDescription.h"
 
