@@ -11,7 +11,9 @@ void CViewerDlg::RebuildPreviewFont()
 {
     // The box keeps drawing with the old font until a new one exists, and is
     // handed no font when no new one comes: it never holds a released font.
-    CFont* oldFont = PreviewFont;
+    ReleaseReplacedFont();
+    if (ReplacedFont) delete PreviewFont;  // a cut-short hand-over: the box never took it
+    else ReplacedFont = PreviewFont;
     PreviewFont = new (std::nothrow) CFont;
 
     int selected = FontList.GetCurSel();
@@ -25,10 +27,22 @@ void CViewerDlg::RebuildPreviewFont()
         LOGFONTA description = DescribePreviewFont(inputs);
         PreviewFont->CreatePointFontIndirect(&description);
         ApplyPreviewFont();
-    } else if (oldFont) {
+    } else if (ReplacedFont) {
         SampleBox.SendMessage(WM_SETFONT, 0, TRUE);
     }
-    delete oldFont;
+    ReleaseReplacedFont();
+}
+
+void CViewerDlg::ReleaseReplacedFont()
+{
+    if (!ReplacedFont) return;
+    // Not while the box still holds it: a cut-short hand-over may have left it there.
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    if (box && ReplacedFont->GetSafeHandle() &&
+        reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)) == ReplacedFont->GetSafeHandle())
+        return;
+    delete ReplacedFont;
+    ReplacedFont = nullptr;
 }
 
 void CViewerDlg::ApplyPreviewFont()

@@ -43,6 +43,8 @@ CViewerDlg::~CViewerDlg()
     DestroyToolBar();
     delete PreviewFont;
     PreviewFont = nullptr;
+    delete ReplacedFont;
+    ReplacedFont = nullptr;
     // The remembered printer choice lasts for the run only.
     FreePrinterChoice(SavedPrintDlg);
 }

@@ -39,6 +39,8 @@ public:
 
     // Preview font
     void RebuildPreviewFont();
+    // Releases a replaced font that a rebuild could not release itself.
+    void ReleaseReplacedFont();
     void ApplyPreviewFont();
     void ToggleAttribute(int checkBoxId);
     void SelectSizePreset(int index);
@@ -77,6 +79,11 @@ public:
     void WinHelp(DWORD_PTR data, UINT command) override;
 
 protected:
+    // The font being replaced, from the moment the box is handed its successor until the
+    // box has taken it: under Wine the edit control can fault inside WM_SETFONT, and the
+    // fault is caught beyond this window's code, which then never reaches the release.
+    CFont* ReplacedFont = nullptr;
+
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

@@ -5,6 +5,7 @@
 
 #include "FixtureFonts.h"
 #include "ViewerQueries.h"
+#include "support/ProgramFonts.h"
 
 namespace {
 
@@ -202,6 +203,49 @@ TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
             EXPECT_EQ(preview ? preview->GetSafeHandle() : nullptr, held) << "the box draws with the preview font";
         });
     }
+}
+
+// Under Wine the edit control can fault inside WM_SETFONT; the fault is caught beyond the
+// window's code, which then never returns from handing the box its new font. The font it
+// was replacing must still be released, by the next rebuild or at the window's end.
+WNDPROC g_boxProc = nullptr;
+bool g_faultNextFont = false;
+
+LRESULT CALLBACK FaultingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CallWindowProcA(g_boxProc, box, message, wParam, lParam);
+    if (message == WM_SETFONT && g_faultNextFont) {
+        g_faultNextFont = false;
+        *static_cast<volatile int*>(nullptr) = 0;  // taken the font, then faults
+    }
+    return result;
+}
+
+TEST(SampleBoxFont, AFontReplacedInACutShortHandOverIsStillReleased)
+{
+    ProgramFonts fonts;
+    ASSERT_TRUE(fonts.Watching());
+    {
+        ViewerHarness h(SettingsWith("tsfx alpha", 12));
+        ASSERT_TRUE(h.Started());
+        h.Command(ID_SIZE_14);
+        ASSERT_EQ(1u, fonts.Live());
+        g_boxProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FaultingBoxProc)));
+        g_faultNextFont = true;
+        h.Click(IDC_BOLD);
+        ASSERT_FALSE(g_faultNextFont) << "the box was not handed a font";
+        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        // The next rebuild releases what the cut-short one could not.
+        h.Click(IDC_ITALIC);
+        EXPECT_EQ(1u, fonts.Live());
+        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        // And one cut short just before the end goes with the window.
+        g_faultNextFont = true;
+        h.Click(IDC_ITALIC);
+        SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_boxProc));
+    }
+    EXPECT_EQ(0u, fonts.Live());
 }
 
 }  // namespace
