@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <string>
+
 namespace {
 
 // An entry of the GDI handle table that the process environment block points to.
@@ -15,6 +17,7 @@ struct GdiHandleEntry {
     UINT64 user;
 };
 const int kGdiHandles = 0x10000;
+const UCHAR kFontType = 0x0a;
 const UINT kUserHandleProbes = 0x3000;
 
 const GdiHandleEntry* GdiHandleTable()
@@ -47,6 +50,36 @@ int GdiObjectCount()
     for (int i = 0; i < kGdiHandles; ++i)
         if (table[i].type) ++used;
     return used;
+}
+
+std::string GdiObjectKinds()
+{
+    const GdiHandleEntry* table = GdiHandleTable();
+    if (!table) return "";
+    int counts[256] = {};
+    for (int i = 0; i < kGdiHandles; ++i) ++counts[table[i].type];
+    static const struct { int type; const char* name; } kKinds[] = {
+        {0x01, "DCs"}, {0x04, "regions"}, {0x05, "bitmaps"}, {0x08, "palettes"}, {kFontType, "fonts"},
+        {0x10, "brushes"}, {0x21, "metafile DCs"}, {0x30, "pens"}, {0x50, "extended pens"}};
+    std::string text;
+    for (int type = 1; type < 256; ++type) {
+        if (!counts[type]) continue;
+        std::string name = "type " + std::to_string(type);
+        for (const auto& kind : kKinds)
+            if (kind.type == type) name = kind.name;
+        text += (text.empty() ? "" : ", ") + std::to_string(counts[type]) + " " + name;
+    }
+    return text;
+}
+
+int GdiFontCount()
+{
+    const GdiHandleEntry* table = GdiHandleTable();
+    if (!table) return -1;
+    int fonts = 0;
+    for (int i = 0; i < kGdiHandles; ++i)
+        if (table[i].type == kFontType) ++fonts;
+    return fonts;
 }
 
 int UserObjectCount()
