@@ -137,37 +137,6 @@ INSTANTIATE_TEST_SUITE_P(, OnAFullDisk,
                          [](const testing::TestParamInfo<FullDisk>& info) { return info.param.caseName; });
 
 // The program started where it lies, on the read-only disk.
-class InPlaceRun {
-public:
-    explicit InPlaceRun(const std::string& folder)
-    {
-        std::string exe = folder + "Typoscope.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                            &process))
-            return;
-        CloseHandle(process.hThread);
-        m_process = process.hProcess;
-        m_processId = process.dwProcessId;
-    }
-    ~InPlaceRun()
-    {
-        if (!m_process) return;
-        if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 10000);
-        CloseHandle(m_process);
-    }
-    HWND WaitForMainWindow() { return m_process ? WaitForProcessWindow(m_processId, nullptr, "Typoscope 1.0", 20000) : nullptr; }
-    bool WaitForExit() { return m_process && WaitForSingleObject(m_process, 20000) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE m_process = nullptr;
-    DWORD m_processId = 0;
-};
-
 TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTouchingThem)
 {
     if (!DisksMounted()) GTEST_SKIP() << "no read-only disk mounted (scripts/robustness-disks.sh needs root)";
@@ -178,7 +147,7 @@ TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTou
 
     for (UINT ending : {0u, kExit}) {
         SCOPED_TRACE(ending ? "ended through Exit" : "ended through the close box");
-        InPlaceRun run(folder);
+        ProgramRun run(folder, ProgramRun::InPlace{});
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window);
         EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(window, kBold), BM_GETCHECK, 0, 0)) << "its settings were read";

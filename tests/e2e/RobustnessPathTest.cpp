@@ -79,38 +79,6 @@ void RemoveLong(const std::wstring& folder)
     RemoveDirectoryW(folder.c_str());
 }
 
-class LongPathRun {
-public:
-    LongPathRun(const std::string& folder)
-    {
-        std::string exe = folder + "Typoscope.exe";
-        if (!CopyFileW(Wide(TyposcopeExecutable()).c_str(), Long(exe).c_str(), FALSE)) return;
-        std::wstring commandLine = L"\"" + Long(exe) + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessW(Long(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return;
-        CloseHandle(process.hThread);
-        m_process = process.hProcess;
-        m_processId = process.dwProcessId;
-    }
-    ~LongPathRun()
-    {
-        if (!m_process) return;
-        if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 10000);
-        CloseHandle(m_process);
-    }
-    HWND WaitForMainWindow() { return m_process ? WaitForProcessWindow(m_processId, nullptr, "Typoscope 1.0", 20000) : nullptr; }
-    bool WaitForExit() { return m_process && WaitForSingleObject(m_process, 20000) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE m_process = nullptr;
-    DWORD m_processId = 0;
-};
-
 class ProgramInALongPath : public testing::TestWithParam<int> {};
 
 TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
@@ -134,7 +102,7 @@ TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
     std::map<std::wstring, std::string> before, after;
     Snapshot(Long(temp.Path()), before);
     {
-        LongPathRun run(folder);
+        ProgramRun run(Long(folder + "Typoscope.exe"));
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window) << "the program did not start from a path of " << exeLength << " characters";
         EXPECT_EQ("12", WindowText(GetDlgItem(window, kSizeField))) << "the settings of no other folder are read";

@@ -11,18 +11,51 @@ std::string TyposcopeExecutable()
     return parent + "Typoscope.exe";
 }
 
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string WithBackslash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+}  // namespace
+
 ProgramRun::ProgramRun(const std::string& folder)
 {
-    std::string target = folder;
-    if (!target.empty() && target.back() != '\\') target += '\\';
-    std::string exe = target + "Typoscope.exe";
-    if (!CopyFileA(TyposcopeExecutable().c_str(), exe.c_str(), FALSE)) return;
+    const std::string target = WithBackslash(folder);
+    const std::string exe = target + "Typoscope.exe";
+    if (CopyFileA(TyposcopeExecutable().c_str(), exe.c_str(), FALSE)) Start(Wide(exe), Wide(target).c_str());
+}
 
-    STARTUPINFOA startup = {};
+ProgramRun::ProgramRun(const std::string& folder, InPlace)
+{
+    const std::string target = WithBackslash(folder);
+    Start(Wide(target + "Typoscope.exe"), Wide(target).c_str());
+}
+
+ProgramRun::ProgramRun(const std::wstring& longExecutablePath)
+{
+    if (CopyFileW(Wide(TyposcopeExecutable()).c_str(), longExecutablePath.c_str(), FALSE))
+        Start(longExecutablePath, nullptr);
+}
+
+void ProgramRun::Start(const std::wstring& exe, const wchar_t* workingFolder)
+{
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, target.c_str(), &startup,
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workingFolder, &startup,
                         &process))
         return;
     CloseHandle(process.hThread);

@@ -12,6 +12,12 @@ class ProgramRun {
 public:
     // Copies the program into the folder (which must exist) and starts it there.
     explicit ProgramRun(const std::string& folder);
+    // Starts the copy already in the folder (one that cannot be written to, say).
+    struct InPlace {};
+    ProgramRun(const std::string& folder, InPlace);
+    // Copies the program to a path the wide functions take whole ("\\?\..."), and
+    // starts it from there in the test's own working folder.
+    explicit ProgramRun(const std::wstring& longExecutablePath);
     // Ends the program by force if it is still running.
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
@@ -29,6 +35,8 @@ public:
     DWORD ExitCode() const;
 
 private:
+    void Start(const std::wstring& exe, const wchar_t* workingFolder);
+
     HANDLE m_process = nullptr;
     DWORD m_processId = 0;
     HWND m_mainWindow = nullptr;
