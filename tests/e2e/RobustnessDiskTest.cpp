@@ -66,17 +66,7 @@ bool FillDisk(const std::string& filler, long spare)
     return ok && size.QuadPart > 0;
 }
 
-int TemporaryFiles(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*.tmp").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do ++count;
-    while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return count;
-}
+int TemporaryFiles(const std::string& folder) { return CountFiles(folder + "*.tmp"); }
 
 struct FullDisk {
     const char* caseName;

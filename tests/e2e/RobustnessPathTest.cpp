@@ -26,28 +26,6 @@ std::wstring Long(const std::string& path)
     return L"\\\\?\\" + Wide(path);
 }
 
-bool WriteLong(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
-std::string ReadLong(const std::wstring& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
 // Every file under the folder with its content, but the program itself.
 void Snapshot(const std::wstring& folder, std::map<std::wstring, std::string>& files)
 {
@@ -58,7 +36,7 @@ void Snapshot(const std::wstring& folder, std::map<std::wstring, std::string>& f
         std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..") continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Snapshot(folder + name + L"\\", files);
-        else if (name != L"Typoscope.exe") files[folder + name] = ReadLong(folder + name);
+        else if (name != L"Typoscope.exe") files[folder + name] = ReadFileBytes(folder + name).value_or("<unreadable>");
     } while (FindNextFileW(find, &entry));
     FindClose(find);
 }
@@ -91,8 +69,8 @@ TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
     ASSERT_LT(folder.size() + 2, folderLength);
     std::string traps;  // each folder on the way holds files of its own, which must stay unread
     while (folder.size() < folderLength) {
-        WriteLong(folder + "Typoscope.ini", "[Font]\r\nSize=33\r\n");
-        WriteLong(folder + "sample.txt", "A sample file in a wrong place.");
+        WriteFileBytes(Long(folder + "Typoscope.ini"), "[Font]\r\nSize=33\r\n");
+        WriteFileBytes(Long(folder + "sample.txt"), "A sample file in a wrong place.");
         size_t name = std::min<size_t>(100, folderLength - folder.size() - 1);
         folder += std::string(name, 'p') + "\\";
         ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr)) << folder.size();

@@ -25,9 +25,10 @@ TempFolder::~TempFolder()
     if (!m_path.empty()) RemoveTree(m_path);
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
+namespace {
+
+bool WriteAll(HANDLE file, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     size_t offset = 0;
     bool ok = true;
@@ -41,10 +42,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes)
     return ok;
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path)
+std::optional<std::string> ReadAll(HANDLE file)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
     char buffer[65536];
@@ -54,9 +53,47 @@ std::optional<std::string> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
+}  // namespace
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    return WriteAll(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                    bytes);
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    return WriteAll(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                    bytes);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    return ReadAll(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path)
+{
+    return ReadAll(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int CountFiles(const std::string& pattern)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return count;
 }
 
 void RemoveTree(const std::string& path)

@@ -21,7 +21,12 @@ private:
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::string& path);
+// The same for long paths, in the form only the wide functions take whole.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path);
+// The files whose names match the pattern ("folder\\*.tmp").
+int CountFiles(const std::string& pattern);
 void RemoveTree(const std::string& path);
 
 // The folder of the running test executable, with its trailing backslash.

@@ -29,17 +29,7 @@ std::string Repeat(const std::string& piece, size_t bytes)
 }
 
 // Temporary files that a save left beside the executable.
-int StrayTemporaryFiles()
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((ExecutableFolder() + "*.tmp").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do ++count;
-    while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return count;
-}
+int StrayTemporaryFiles() { return CountFiles(ExecutableFolder() + "*.tmp"); }
 
 class RobustSettings : public testing::Test {
 protected:
