@@ -52,43 +52,90 @@ std::vector<const std::string*> ListOrder(const std::vector<std::string>& faces)
     return ordered;
 }
 
+
+// The list draws nothing from here until the end of the fill, whichever way the fill ends.
+class HeldListDrawing {
+public:
+    explicit HeldListDrawing(CListBox& list) : m_list(list) { m_list.SendMessage(WM_SETREDRAW, FALSE, 0); }
+    ~HeldListDrawing()
+    {
+        m_list.SendMessage(WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    }
+    HeldListDrawing(const HeldListDrawing&) = delete;
+    HeldListDrawing& operator=(const HeldListDrawing&) = delete;
+
+private:
+    CListBox& m_list;
+};
+
+// The display's device context for one enumeration.
+class DisplayContext {
+public:
+    DisplayContext() : m_dc(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~DisplayContext()
+    {
+        if (m_dc) DeleteDC(m_dc);
+    }
+    DisplayContext(const DisplayContext&) = delete;
+    DisplayContext& operator=(const DisplayContext&) = delete;
+    HDC Handle() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// The gathering slot is this fill's only while it runs.
+class GatheringSlot {
+public:
+    explicit GatheringSlot(FaceGathering& gathering) { g_gathering = &gathering; }
+    ~GatheringSlot() { g_gathering = nullptr; }
+    GatheringSlot(const GatheringSlot&) = delete;
+    GatheringSlot& operator=(const GatheringSlot&) = delete;
+};
+
 }  // namespace
 
 void CViewerDlg::FillFontList()
 {
     // A visible list redraws its scroll bar at every addition, which costs far more
     // than the enumeration itself: it draws once, after the last face.
-    FontList.SendMessage(WM_SETREDRAW, FALSE, 0);
+    HeldListDrawing held(FontList);
     FontList.ResetContent();
     FaceGathering gathering;
-    g_gathering = &gathering;
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    EnumFontsA(display, nullptr, &CViewerDlg::AddFaceProc, reinterpret_cast<LPARAM>(this));
-    DeleteDC(display);
-    g_gathering = nullptr;
+    {
+        GatheringSlot slot(gathering);
+        DisplayContext display;
+        EnumFontsA(display.Handle(), nullptr, &CViewerDlg::AddFaceProc, reinterpret_cast<LPARAM>(this));
+    }
     // Already in the list's order, each name goes to the end without a search.
     std::vector<const std::string*> ordered = ListOrder(gathering.faces);
     FontList.SendMessage(LB_INITSTORAGE, ordered.size(), 0);
     for (const std::string* face : ordered)
         FontList.SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face->c_str()));
     if (FontList.GetCount() > 0) FontList.SetCurSel(0);
-    FontList.SendMessage(WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(FontList.m_hWnd, nullptr, TRUE);
 }
 
 int CALLBACK CViewerDlg::AddFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM context)
 {
-    CViewerDlg* dlg = reinterpret_cast<CViewerDlg*>(context);
-    char face[256];
-    strncpy(face, logFont->lfFaceName, LF_FACESIZE - 1);
-    face[LF_FACESIZE - 1] = '\0';
-    // Every style of a face may be reported; the first report's letter case stays.
-    if (g_gathering) {
-        if (g_gathering->reported.insert(face).second) g_gathering->faces.push_back(face);
+    // The platform calls this: nothing may be thrown back through its frames. A face
+    // that cannot be kept (memory ran out) ends the enumeration, and the faces gathered
+    // so far are listed.
+    try {
+        CViewerDlg* dlg = reinterpret_cast<CViewerDlg*>(context);
+        char face[LF_FACESIZE];
+        strncpy(face, logFont->lfFaceName, LF_FACESIZE - 1);
+        face[LF_FACESIZE - 1] = '\0';
+        // Every style of a face may be reported; the first report's letter case stays.
+        if (g_gathering) {
+            if (g_gathering->reported.insert(face).second) g_gathering->faces.push_back(face);
+            return 1;
+        }
+        if (dlg->FontList.FindStringExact(-1, face) == LB_ERR) dlg->FontList.AddString(face);
         return 1;
+    } catch (...) {
+        return 0;
     }
-    if (dlg->FontList.FindStringExact(-1, face) == LB_ERR) dlg->FontList.AddString(face);
-    return 1;
 }
 
 void CViewerDlg::SelectFace(const char* name)

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "ViewerQueries.h"
+#include "support/AllocationFaults.h"
+#include "support/GuiObjects.h"
 
 namespace {
 
@@ -141,6 +143,37 @@ TEST(NoFonts, EveryChangeBuildsNoFontAndTheWindowGoesOnWorking)
     LOGFONTA font;
     ASSERT_TRUE(SampleFont(h, &font));
     EXPECT_STREQ(SelectedFace(h.Item(IDC_FONT_LIST)).c_str(), font.lfFaceName);
+}
+
+// Memory running out while the platform reports the faces: the exception must not
+// unwind through the enumeration (the 32-bit runtime cannot, and ends the process),
+// and the list keeps what was gathered, draws again and goes on working.
+TEST(NoFonts, AnAllocationFailureMidwayListsTheFacesGatheredSoFar)
+{
+    ViewerHarness h(SettingsWith("DejaVu Sans", 12));
+    ASSERT_TRUE(h.Started());
+    HWND list = h.Item(IDC_FONT_LIST);
+    int allFaces = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    int gdiObjects = h.Get<int>([] { return GdiObjectCount(); });
+
+    h.Run([&] {
+        FailOneAllocationAfter(40);
+        SendMessageA(h.Hwnd(), WM_COMMAND, ID_VIEW_REFRESH, 0);
+        CancelAllocationFailure();
+    });
+    int gathered = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    EXPECT_GT(gathered, 0);
+    EXPECT_LT(gathered, allFaces) << "the enumeration ended at the failure";
+    EXPECT_TRUE(IsWindowVisible(list)) << "the list draws again";
+    EXPECT_EQ(gdiObjects, h.Get<int>([] { return GdiObjectCount(); })) << "the display context is released";
+    LOGFONTA font;
+    ASSERT_TRUE(SampleFont(h, &font));
+    EXPECT_STREQ(SelectedFace(list).c_str(), font.lfFaceName);
+
+    // The next refresh lists every face again.
+    h.Command(ID_VIEW_REFRESH);
+    EXPECT_EQ(allFaces, SendMessageA(list, LB_GETCOUNT, 0, 0));
+    EXPECT_TRUE(Answers(h.Hwnd()));
 }
 
 struct BadFace {
