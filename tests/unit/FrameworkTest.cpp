@@ -123,21 +123,6 @@ private:
     std::function<void(StepDialog&)> m_step;
 };
 
-TEST(CreationHook, ADialogOpenedFromAnothersStartUpEndsAndTheOuterOneGoesOn)
-{
-    INT_PTR innerResult = 0;
-    bool outerAttached = false;
-    StepDialog outer([&](StepDialog& self) {
-        StepDialog inner([](StepDialog& dialog) { dialog.EndDialog(7); });
-        innerResult = inner.DoModal();
-        outerAttached = CWnd::FromHandlePermanent(self.m_hWnd) == &self;
-        self.EndDialog(5);
-    });
-    EXPECT_EQ(5, outer.DoModal());
-    EXPECT_EQ(7, innerResult);
-    EXPECT_TRUE(outerAttached);
-}
-
 TEST(ModalLoop, AQuitRequestEndsEveryModalLoopAndReachesTheThreadsOwnLoop)
 {
     INT_PTR innerResult = 0;
