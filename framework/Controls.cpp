@@ -1,11 +1,5 @@
 #include "Framework.h"
 
-void CEdit::SetSel(int start, int end, bool noScroll)
-{
-    SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
-    if (!noScroll) SendMessage(EM_SCROLLCARET);
-}
-
 void CEdit::ReplaceSel(LPCSTR text, bool canUndo)
 {
     SendMessage(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text));
@@ -43,16 +37,6 @@ int CToolBarCtrl::AddBitmap(int imageCount, UINT bitmapId)
 bool CToolBarCtrl::AddButtons(int count, const TBBUTTON* buttons)
 {
     return SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons)) != 0;
-}
-
-bool CToolBarCtrl::CheckButton(int commandId, bool checked)
-{
-    return SendMessage(TB_CHECKBUTTON, static_cast<WPARAM>(commandId), MAKELPARAM(checked ? 1 : 0, 0)) != 0;
-}
-
-bool CToolBarCtrl::IsButtonChecked(int commandId) const
-{
-    return SendMessage(TB_ISBUTTONCHECKED, static_cast<WPARAM>(commandId), 0) != 0;
 }
 
 void CToolBarCtrl::KeepTopAt(int top)

@@ -5,10 +5,7 @@
 
 class CEdit : public CWnd {
 public:
-    void SetSel(int start, int end, bool noScroll = false);
     void ReplaceSel(LPCSTR text, bool canUndo = false);
-    void SetLimitText(UINT maxChars) { SendMessage(EM_SETLIMITTEXT, maxChars, 0); }
-    UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT, 0, 0)); }
 };
 
 class CListBox : public CWnd {
@@ -23,10 +20,7 @@ public:
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
 };
 
-class CSpinButtonCtrl : public CWnd {
-public:
-    void SetRange(short lower, short upper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(upper, lower)); }
-};
+class CSpinButtonCtrl : public CWnd {};
 
 class CToolBarCtrl : public CWnd {
 public:
@@ -35,8 +29,6 @@ public:
     // The images of a bitmap resource of the program; the index of the first image, or -1.
     int AddBitmap(int imageCount, UINT bitmapId);
     bool AddButtons(int count, const TBBUTTON* buttons);
-    bool CheckButton(int commandId, bool checked = true);
-    bool IsButtonChecked(int commandId) const;
     void SetToolTips(HWND toolTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTip), 0); }
     // Puts the window's outer top edge at this height of the parent's client area, keeping x and size, without redrawing.
     void KeepTopAt(int top);
@@ -47,10 +39,8 @@ public:
 class CToolTipCtrl : public CWnd {
 public:
     bool Create(CWnd* parent, DWORD style = 0);
-    void Activate(bool active) { SendMessage(TTM_ACTIVATE, active ? TRUE : FALSE, 0); }
     // A tip for an area of a window, identified there by toolId.
     bool AddTool(CWnd* wnd, LPCSTR text, const RECT& rect, UINT_PTR toolId);
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
     void DelTool(CWnd* wnd, UINT_PTR toolId);
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 };

@@ -73,6 +73,7 @@ void CDialog::RunModalLoop()
                 try {
                     translated = wnd->PreTranslateMessage(&msg) != FALSE;
                 } catch (...) {
+                    AfxReportCaughtException("modal loop", msg.message);
                     translated = true;
                 }
             }
@@ -163,12 +164,13 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     if (CWnd::OnCommand(wParam, lParam)) return TRUE;
     // Commands nobody in the window handles go to the application, from its main window only.
     CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this) return app->OnCmdMsg(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    if (app && app->m_pMainWnd == this) return app->OnCmdMsg(LOWORD(wParam), CommandCode(wParam, lParam)) ? TRUE : FALSE;
     return FALSE;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
 {
-    // Everything is handled in WindowProc; this leaves the rest to the dialog manager.
+    // Everything is handled in WindowProc, behind its barrier (the creation hook puts it
+    // before the dialog manager); this leaves the rest to the dialog manager and cannot throw.
     return FALSE;
 }

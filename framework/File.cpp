@@ -82,11 +82,6 @@ bool CStdioFile::Fill()
     return true;
 }
 
-LPSTR CStdioFile::ReadString(LPSTR buffer, UINT maxCount)
-{
-    return ReadString(buffer, maxCount, nullptr);
-}
-
 LPSTR CStdioFile::ReadString(LPSTR buffer, UINT maxCount, UINT* lengthRead)
 {
     if (lengthRead) *lengthRead = 0;

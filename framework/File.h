@@ -45,11 +45,9 @@ public:
     void Close() override;
 
     // Reads the next line with its LF, or at most maxCount - 1 characters of it, and
-    // terminates it. Null at the end of the file or on a read error (see ReadFailed).
-    LPSTR ReadString(LPSTR buffer, UINT maxCount);
-    // The same, also giving the number of characters read, NUL bytes included.
+    // terminates it, giving the number of characters read, NUL bytes included. Null at
+    // the end of the file or on a read error.
     LPSTR ReadString(LPSTR buffer, UINT maxCount, UINT* length);
-    bool ReadFailed() const { return m_failed; }
 
 private:
     bool Fill();

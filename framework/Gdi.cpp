@@ -1,5 +1,7 @@
 #include "Framework.h"
 
+#include <climits>
+
 bool CGdiObject::DeleteObject()
 {
     if (!m_hObject) return false;
@@ -19,7 +21,7 @@ LONG CFont::PointTenthsToHeight(LONG tenths, int dotsPerInch)
 {
     long long height = static_cast<long long>(dotsPerInch) * tenths / 720;  // truncates toward zero
     if (height < 0) height = -height;
-    if (height > kMaxHeight) height = kMaxHeight;
+    if (height > LONG_MAX) height = LONG_MAX;
     return -static_cast<LONG>(height);
 }
 

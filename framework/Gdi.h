@@ -25,15 +25,8 @@ public:
     bool CreatePointFontIndirect(const LOGFONTA* logFont, HDC hdc = nullptr);
 
     // The pixel height CreatePointFontIndirect asks for: -(dpi x tenths / 720), truncated
-    // toward zero, computed without overflow and kept within what font creation accepts.
+    // toward zero, computed without overflow and kept within the range of a LONG.
     static LONG PointTenthsToHeight(LONG tenths, int dotsPerInch);
-    // The largest character height, in pixels, that is asked of the font mapper. A typed
-    // size is used unchanged, but the edit box measures every glyph of its text at the
-    // new height on the one thread: with the 224 glyphs of the character set sample that
-    // takes about half a second at 1024 pixels, 1.3 s at 2000 and 5 s at 4000 (Wine), and
-    // the window does not answer meanwhile. 1024 pixels is taller than the sample box on
-    // any common display, so a larger glyph could not be seen whole anyway.
-    static const LONG kMaxHeight = 1024;
 };
 
 class CDC {

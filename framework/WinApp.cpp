@@ -72,6 +72,7 @@ int AfxWinMain(HINSTANCE instance)
         if (app->InitInstance()) return app->Run();
         return app->ExitInstance();
     } catch (...) {
+        AfxReportCaughtException("application", 0);
         return -1;
     }
 }

@@ -1,5 +1,8 @@
 #include "Framework.h"
 
+#include <cstdio>
+#include <exception>
+
 namespace {
 
 const char kObjectProperty[] = "Typoscope.CWnd";
@@ -12,14 +15,35 @@ LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && t_windowBeingCreated) {
         CWnd* wnd = t_windowBeingCreated;
         t_windowBeingCreated = nullptr;
-        wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        // Nothing may unwind through the platform's window creation.
+        try {
+            wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            AfxReportCaughtException("creation hook", WM_CREATE);
+        }
     }
     return CallNextHookEx(t_creationHook, code, wParam, lParam);
 }
 
 }  // namespace
 
-CreationHook::CreationHook(CWnd* wnd)
+void AfxReportCaughtException(const char* where, UINT message) noexcept
+{
+    char what[160] = "an exception of unknown type";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        lstrcpynA(what, e.what(), sizeof what);
+    } catch (...) {
+    }
+    char text[256];
+    snprintf(text, sizeof text, "%s swallowed %s while handling message 0x%04X\n", where, what, message);
+    ::OutputDebugStringA(text);
+}
+
+// A window created while another is being created (a dialog opened from another's
+// start-up) gets a hook of its own; the outer one's slot and hook come back after it.
+CreationHook::CreationHook(CWnd* wnd) : m_previousWindow(t_windowBeingCreated), m_previousHook(t_creationHook)
 {
     t_windowBeingCreated = wnd;
     t_creationHook = SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, GetCurrentThreadId());
@@ -27,9 +51,9 @@ CreationHook::CreationHook(CWnd* wnd)
 
 CreationHook::~CreationHook()
 {
-    t_windowBeingCreated = nullptr;
     if (t_creationHook) UnhookWindowsHookEx(t_creationHook);
-    t_creationHook = nullptr;
+    t_windowBeingCreated = m_previousWindow;
+    t_creationHook = m_previousHook;
 }
 
 CWnd::~CWnd()
@@ -97,11 +121,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
 int CWnd::GetDlgItemText(int id, LPSTR text, int maxCount) const
 {
     return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, text, maxCount));
@@ -110,18 +129,6 @@ int CWnd::GetDlgItemText(int id, LPSTR text, int maxCount) const
 int CWnd::GetWindowText(LPSTR text, int maxCount) const
 {
     return ::GetWindowTextA(m_hWnd, text, maxCount);
-}
-
-bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
-{
-    DWORD style = GetStyle();
-    DWORD newStyle = (style & ~remove) | add;
-    if (style == newStyle) return false;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
-    if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return true;
 }
 
 int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type)
@@ -179,9 +186,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    return OnCmdMsg(LOWORD(wParam), CommandCode(wParam, lParam)) ? TRUE : FALSE;
+}
+
+UINT CWnd::CommandCode(WPARAM wParam, LPARAM lParam)
+{
+    // An accelerator (code 1, no control) is the same command as its menu item (code 0).
+    UINT code = HIWORD(wParam);
+    return lParam == 0 && code == 1 ? 0 : code;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -207,6 +221,7 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     try {
         result = wnd->WindowProc(message, wParam, lParam);
     } catch (...) {
+        AfxReportCaughtException("window procedure", message);
         result = 0;
     }
     if (message == WM_NCDESTROY) {

@@ -12,7 +12,6 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // The object attached to a window by this framework, or null.
@@ -29,7 +28,6 @@ public:
 
     // Thin forms of the platform calls the program makes on its windows.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
     void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
@@ -38,11 +36,9 @@ public:
     int GetDlgItemText(int id, LPSTR text, int maxCount) const;
     void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
     int GetWindowText(LPSTR text, int maxCount) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-    bool ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     int MessageBox(LPCSTR text, LPCSTR caption = nullptr, UINT type = MB_OK);
@@ -56,6 +52,8 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Command and control notifications; true when handled.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // The notification code a WM_COMMAND's table entry is looked up with.
+    static UINT CommandCode(WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The platform's own handling of the message being handled now.
     LRESULT Default();
@@ -86,4 +84,12 @@ public:
     ~CreationHook();
     CreationHook(const CreationHook&) = delete;
     CreationHook& operator=(const CreationHook&) = delete;
+
+private:
+    CWnd* m_previousWindow;
+    HHOOK m_previousHook;
 };
+
+// For the catch-all barriers where the platform calls in: called inside a catch block,
+// it tells a debugger what was swallowed (OutputDebugString), and for which message.
+void AfxReportCaughtException(const char* where, UINT message) noexcept;

@@ -30,6 +30,16 @@ LOGFONTA DescribePreviewFont(const PreviewFontInputs& inputs)
     return font;
 }
 
+LONG CapPreviewTenths(LONG tenths, int dotsPerInch)
+{
+    if (dotsPerInch <= 0) return tenths;
+    // The conversion truncates dpi x tenths / 720, so every product below 720 x (cap + 1) fits.
+    long long limit = (720LL * (kMaxPreviewHeight + 1) - 1) / dotsPerInch;
+    if (tenths > limit) return static_cast<LONG>(limit);
+    if (tenths < -limit) return static_cast<LONG>(-limit);
+    return tenths;
+}
+
 int SizePresetIndex(int pointSize)
 {
     for (int i = 0; i < kSizePresetCount; ++i)

@@ -25,7 +25,9 @@ void CViewerDlg::RebuildPreviewFont()
                                     IsDlgButtonChecked(IDC_UNDERLINE) == BST_CHECKED,
                                     IsDlgButtonChecked(IDC_STRIKEOUT) == BST_CHECKED};
         LOGFONTA description = DescribePreviewFont(inputs);
-        PreviewFont->CreatePointFontIndirect(&description);
+        CClientDC screen(nullptr);
+        description.lfHeight = CapPreviewTenths(description.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY));
+        PreviewFont->CreatePointFontIndirect(&description, screen);
         ApplyPreviewFont();
     } else if (ReplacedFont) {
         SampleBox.SendMessage(WM_SETFONT, 0, TRUE);

@@ -8,8 +8,7 @@
 
 namespace {
 
-// WS_CHILD, WS_VISIBLE, WS_BORDER, TBSTYLE_TOOLTIPS, CCS_NOMOVEY.
-const DWORD kToolBarStyle = 0x50800102;
+const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_NOMOVEY;
 const int kToolBarImageCount = 7;
 
 struct ToolBarEntry {

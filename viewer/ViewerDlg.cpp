@@ -76,7 +76,8 @@ BOOL CViewerDlg::OnInitDialog()
     char sizeText[16];
     snprintf(sizeText, sizeof sizeText, "%d", CurrentSize);
     SetDlgItemText(IDC_SIZE_FIELD, sizeText);
-    SizeSpin.SendMessage(UDM_SETRANGE, 0, 0x00040078);
+    // Upper limit in the low word, lower in the high word.
+    SizeSpin.SendMessage(UDM_SETRANGE, 0, MAKELONG(120, 4));
 
     CheckDlgButton(IDC_BOLD, static_cast<UINT>(settings.Bold));
     CheckDlgButton(IDC_ITALIC, static_cast<UINT>(settings.Italic));

@@ -4,13 +4,12 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
 
 namespace {
-
-const int kFontList = 1000, kBold = 1001, kItalic = 1002, kSampleBox = 1003, kSizeField = 1006;
 
 // Across processes the list's text is read in its wide form: Wine hands the narrow
 // form of a wide list box over to another process cut after its first letter.
@@ -67,18 +66,18 @@ TEST(FontChoice, StoredChoicesComeBackAndNewOnesAreSavedAtTheClose)
     ASSERT_TRUE(run.Started());
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
-    HWND list = GetDlgItem(main, kFontList);
+    HWND list = GetDlgItem(main, IDC_FONT_LIST);
 
-    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(main, kBold), BM_GETCHECK, 0, 0));
-    EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(main, kItalic), BM_GETCHECK, 0, 0));
-    EXPECT_EQ("20", WindowText(GetDlgItem(main, kSizeField)));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(main, IDC_BOLD), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(main, IDC_ITALIC), BM_GETCHECK, 0, 0));
+    EXPECT_EQ("20", WindowText(GetDlgItem(main, IDC_SIZE_FIELD)));
     int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     ASSERT_GE(selected, 0);
     EXPECT_EQ("DejaVu Sans", EntryText(list, selected)) << "the installed face, in its own letter case";
 
     // The preview: bold, at 20 points, in that face. The font lives in the other process,
     // so the box's own measures of a line are compared with that font made here.
-    HWND box = GetDlgItem(main, kSampleBox);
+    HWND box = GetDlgItem(main, IDC_SAMPLE_BOX);
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWW\r\nW"));
     LRESULT first = SendMessageA(box, EM_POSFROMCHAR, 0, 0);
     LRESULT afterTen = SendMessageA(box, EM_POSFROMCHAR, 10, 0);
@@ -95,9 +94,9 @@ TEST(FontChoice, StoredChoicesComeBackAndNewOnesAreSavedAtTheClose)
     if (other < 0) other = selected == 0 ? 1 : 0;
     std::string otherFace = EntryText(list, other);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kFontList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    SendMessageA(GetDlgItem(main, kSizeField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("36"));
-    EXPECT_EQ("36", WindowText(GetDlgItem(main, kSizeField)));
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_FONT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(GetDlgItem(main, IDC_SIZE_FIELD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("36"));
+    EXPECT_EQ("36", WindowText(GetDlgItem(main, IDC_SIZE_FIELD)));
 
     run.Close();
     ASSERT_TRUE(run.WaitForExit());
@@ -115,7 +114,7 @@ TEST(FontChoice, AMissingFaceIsWrittenBackUnchangedWhenNeverPicked)
     ProgramRun run(folder.Path());
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_EQ(0, SendMessageA(GetDlgItem(main, kFontList), LB_GETCURSEL, 0, 0)) << "entry 0 stands in";
+    EXPECT_EQ(0, SendMessageA(GetDlgItem(main, IDC_FONT_LIST), LB_GETCURSEL, 0, 0)) << "entry 0 stands in";
     run.Close();
     ASSERT_TRUE(run.WaitForExit());
     std::string file = ReadFileBytes(folder.File("Typoscope.ini")).value_or("");

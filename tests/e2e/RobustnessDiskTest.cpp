@@ -6,14 +6,12 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
 
 namespace {
-
-const int kBold = 1001, kSampleBox = 1003, kSizeField = 1006;
-const UINT kEditBold = 32772, kSize72 = 32787, kWordWrap = 32790, kExit = 32771;
 
 const char kOldSettings[] =
     "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\n"
@@ -91,7 +89,7 @@ TEST_P(OnAFullDisk, TheCloseLosesNeitherTheSampleFileNorTheSettings)
         ASSERT_TRUE(run.Started());
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window);
-        HWND box = GetDlgItem(window, kSampleBox);
+        HWND box = GetDlgItem(window, IDC_SAMPLE_BOX);
 
         ASSERT_TRUE(FillDisk(disk + "filler", c.spare));
         // Far more text than the disk has room for, and a change of the settings.
@@ -99,7 +97,7 @@ TEST_P(OnAFullDisk, TheCloseLosesNeitherTheSampleFileNorTheSettings)
         while (text.size() < 150000) text += "A line of new sample text that the full disk cannot take.\r\n";
         SetWideText(box, text);
         ASSERT_EQ(static_cast<int>(text.size()), TextLength(box));
-        run.Command(kEditBold);
+        run.Command(ID_EDIT_BOLD);
         run.Close();
         EXPECT_TRUE(run.WaitForExit()) << "the program hung on the full disk";
     }
@@ -135,17 +133,17 @@ TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTou
     std::string sampleBefore = ReadFileBytes(folder + "sample.txt").value_or("<missing>");
     ASSERT_FALSE(WriteFileBytes(folder + "probe", "x")) << "the folder must not be writable for this test";
 
-    for (UINT ending : {0u, kExit}) {
+    for (UINT ending : {0, ID_FILE_EXIT}) {
         SCOPED_TRACE(ending ? "ended through Exit" : "ended through the close box");
         ProgramRun run(folder, ProgramRun::InPlace{});
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window);
-        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(window, kBold), BM_GETCHECK, 0, 0)) << "its settings were read";
-        EXPECT_EQ("14", WindowText(GetDlgItem(window, kSizeField)));
-        PostMessageA(window, WM_COMMAND, kEditBold, 0);
-        PostMessageA(window, WM_COMMAND, kSize72, 0);
-        PostMessageA(window, WM_COMMAND, kWordWrap, 0);
-        SetWideText(GetDlgItem(window, kSampleBox), "Text that has nowhere to go.");
+        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(window, IDC_BOLD), BM_GETCHECK, 0, 0)) << "its settings were read";
+        EXPECT_EQ("14", WindowText(GetDlgItem(window, IDC_SIZE_FIELD)));
+        PostMessageA(window, WM_COMMAND, ID_EDIT_BOLD, 0);
+        PostMessageA(window, WM_COMMAND, ID_SIZE_72, 0);
+        PostMessageA(window, WM_COMMAND, ID_EDIT_WORDWRAP, 0);
+        SetWideText(GetDlgItem(window, IDC_SAMPLE_BOX), "Text that has nowhere to go.");
         if (ending) PostMessageA(window, WM_COMMAND, ending, 0);
         else PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(run.WaitForExit()) << "the program hung on the read-only folder";

@@ -6,14 +6,12 @@
 #include <map>
 #include <string>
 
+#include "res/resource.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
 
 namespace {
-
-const int kSizeField = 1006, kSampleBox = 1003;
-const UINT kEditBold = 32772;
 
 std::wstring Wide(const std::string& text)
 {
@@ -83,9 +81,9 @@ TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
         ProgramRun run(Long(folder + "Typoscope.exe"));
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window) << "the program did not start from a path of " << exeLength << " characters";
-        EXPECT_EQ("12", WindowText(GetDlgItem(window, kSizeField))) << "the settings of no other folder are read";
-        EXPECT_EQ(std::string::npos, WindowText(GetDlgItem(window, kSampleBox)).find("wrong place"));
-        PostMessageA(window, WM_COMMAND, kEditBold, 0);
+        EXPECT_EQ("12", WindowText(GetDlgItem(window, IDC_SIZE_FIELD))) << "the settings of no other folder are read";
+        EXPECT_EQ(std::string::npos, WindowText(GetDlgItem(window, IDC_SAMPLE_BOX)).find("wrong place"));
+        PostMessageA(window, WM_COMMAND, ID_EDIT_BOLD, 0);
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(run.WaitForExit());
     }

@@ -4,14 +4,12 @@
 #include <set>
 #include <string>
 
+#include "res/resource.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
 
 namespace {
-
-const int kSampleBox = 1003;
-const UINT kExit = 32771;
 
 enum class End { Close, Exit };
 
@@ -23,11 +21,11 @@ std::string RunOnce(const TempFolder& folder, End end, const char* typed = nullp
     HWND window = run.WaitForMainWindow(timeoutMs);
     EXPECT_TRUE(window);
     if (!window) return "<no window>";
-    HWND box = GetDlgItem(window, kSampleBox);
+    HWND box = GetDlgItem(window, IDC_SAMPLE_BOX);
     std::string shown = WindowText(box);
     if (typed) SetWindowTextA(box, typed);
     if (end == End::Close) run.Close();
-    else run.Command(kExit);
+    else run.Command(ID_FILE_EXIT);
     EXPECT_TRUE(run.WaitForExit(timeoutMs));
     return shown;
 }

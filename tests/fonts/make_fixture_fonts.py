@@ -5,19 +5,19 @@ font, each renamed. Run with Debian's python3 (python3-fonttools).
     make_fixture_fonts.py SOURCE.ttf OUTDIR
 """
 import os
+import re
 import sys
 
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-# File name -> family name. Two differ only in letter case.
-FAMILIES = {
-    "tsfx-alpha.ttf": "Tsfx Alpha",
-    "tsfx-beta.ttf": "tsfx beta",
-    "tsfx-gamma.ttf": "Tsfx Gamma",
-    "tsfx-case-upper.ttf": "TSFX CASE",
-    "tsfx-case-mixed.ttf": "Tsfx Case",
-}
+# File name -> family name, from the list the tests compile.
+LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "FixtureFaces.h")
+
+
+def families():
+    with open(LIST, encoding="ascii") as f:
+        return dict(re.findall(r'^FIXTURE_FACE\("([^"]+)", "([^"]+)"\)', f.read(), re.M))
 
 
 def renamed(source, family, stem):
@@ -42,7 +42,7 @@ def renamed(source, family, stem):
 def main():
     source, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
-    for file_name, family in FAMILIES.items():
+    for file_name, family in families().items():
         renamed(source, family, os.path.splitext(file_name)[0]).save(os.path.join(out, file_name))
 
 

@@ -2,6 +2,9 @@
 
 #include "Wait.h"
 
+#include <atomic>
+#include <thread>
+
 void PressDialogButton(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -12,40 +15,27 @@ bool WaitForWindowGone(HWND hWnd, int timeoutMs)
     return WaitUntil([&] { return !IsWindow(hWnd) || !IsWindowVisible(hWnd); }, timeoutMs);
 }
 
+void CancelDialogsWhile(DWORD threadId, const std::function<void()>& action)
+{
+    std::atomic<bool> done{false};
+    std::thread answerer([&] {
+        while (!done) {
+            HWND dialog = FindThreadWindow(threadId, "#32770", nullptr);
+            if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            WaitUntil([&] { return done.load() || FindThreadWindow(threadId, "#32770", nullptr) != dialog; }, 200);
+        }
+    });
+    action();
+    done = true;
+    answerer.join();
+}
+
 std::vector<HWND> ChildWindows(HWND parent)
 {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
-}
-
-namespace {
-
-std::string ComboItemText(HWND combo, LRESULT index)
-{
-    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-}  // namespace
-
-std::vector<std::string> ComboItems(HWND combo)
-{
-    std::vector<std::string> items;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) items.push_back(ComboItemText(combo, i));
-    return items;
-}
-
-std::string ComboSelection(HWND combo)
-{
-    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? std::string() : ComboItemText(combo, index);
 }
 
 bool SelectComboItem(HWND dialog, int comboId, const std::string& text)

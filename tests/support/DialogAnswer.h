@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,13 @@
 void PressDialogButton(HWND dialog, int id);
 // Waits until the window is gone or hidden.
 bool WaitForWindowGone(HWND hWnd, int timeoutMs = 10000);
+// Runs the action (commands that open dialogs on the thread and return once they close),
+// cancelling every dialog the thread shows meanwhile.
+void CancelDialogsWhile(DWORD threadId, const std::function<void()>& action);
 
 // The direct children of a window in their order (for dialogs, the template order).
 std::vector<HWND> ChildWindows(HWND parent);
 
-// The items of a combo box and its selected item's text ("" when none).
-std::vector<std::string> ComboItems(HWND combo);
-std::string ComboSelection(HWND combo);
 // Selects the item with this text as the user does, telling the dialog; false when absent.
 bool SelectComboItem(HWND dialog, int comboId, const std::string& text);
 

@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include "Wait.h"
+#include "WindowProbe.h"
 
 namespace {
 
@@ -52,15 +53,7 @@ HWND FileNameEdit(HWND dialog)
 std::vector<std::string> FileTypes(HWND dialog)
 {
     const int kFileTypes = 0x470;
-    std::vector<std::string> items;
-    HWND combo = GetDlgItem(dialog, kFileTypes);
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
+    return ComboItems(GetDlgItem(dialog, kFileTypes));
 }
 
 bool AnswerFileDialog(HWND dialog, int button)

@@ -28,6 +28,14 @@ public:
     void PostCommand(UINT id) const { Post(WM_COMMAND, id, 0); }
     // A click on a check box, as the user makes it.
     void Click(int id) const;
+    // A user's change of the font list's selection: the selection, then the list's notification.
+    void PickFace(int index) const;
     // The menu bar's activation, after which its marks can be read.
     HMENU ActivateMenu() const;
+    // The application's settings record as the window's thread sees it now.
+    ViewerSettingsRecord Settings();
 };
+
+// Default settings with this face and size, and with the attributes given (1 on, 0 off).
+ViewerSettingsRecord SettingsWith(const char* name, int size, int bold = 0, int italic = 0, int underline = 0,
+                                  int strikeOut = 0);

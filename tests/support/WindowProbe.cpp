@@ -4,6 +4,7 @@
 
 #include "ViewerHarness.h"
 #include "res/resource.h"
+#include "viewer/FontDescription.h"
 
 HWND ToolbarOf(const ViewerHarness& h)
 {
@@ -17,12 +18,39 @@ int ToolbarButtonChecked(HWND toolbar, int commandId)
     return state < 0 ? -1 : (state ? 1 : 0);
 }
 
+HFONT SampleBoxFontHandle(const ViewerHarness& h)
+{
+    return reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
+}
+
 LOGFONTA SampleBoxFont(const ViewerHarness& h)
 {
     LOGFONTA font = {};
-    HFONT handle = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
-    if (handle) GetObjectA(handle, sizeof font, &font);
+    if (!SampleBoxFont(h, &font)) font = LOGFONTA{};
     return font;
+}
+
+bool SampleBoxFont(const ViewerHarness& h, LOGFONTA* font)
+{
+    HFONT handle = SampleBoxFontHandle(h);
+    return handle && GetObjectA(handle, sizeof *font, font) == static_cast<int>(sizeof *font);
+}
+
+bool SampleBoxFontIsLiveOrNone(const ViewerHarness& h)
+{
+    HFONT handle = SampleBoxFontHandle(h);
+    LOGFONTA font;
+    return !handle || (GetObjectType(handle) == OBJ_FONT && SampleBoxFont(h, &font));
+}
+
+LONG ExpectedHeight(long long pointSize)
+{
+    HDC screen = GetDC(nullptr);
+    long long dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    long long magnitude = pointSize < 0 ? -pointSize : pointSize;
+    long long height = dpi * magnitude * 10 / 720;
+    return -static_cast<LONG>(height > kMaxPreviewHeight ? kMaxPreviewHeight : height);
 }
 
 std::string ItemText(const ViewerHarness& h, int id)
@@ -32,15 +60,61 @@ std::string ItemText(const ViewerHarness& h, int id)
     return text;
 }
 
+namespace {
+
+// The messages that read a list box's or a combo box's items.
+struct ItemMessages {
+    UINT count, length, text;
+};
+const ItemMessages kListBox = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT};
+const ItemMessages kComboBox = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
+
+std::string ItemAt(HWND control, LRESULT index, const ItemMessages& m)
+{
+    LRESULT length = SendMessageA(control, m.length, static_cast<WPARAM>(index), 0);
+    if (length < 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(control, m.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+std::vector<std::string> Items(HWND control, const ItemMessages& m)
+{
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(control, m.count, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) items.push_back(ItemAt(control, i, m));
+    return items;
+}
+
+}  // namespace
+
+std::vector<std::string> ListEntries(HWND list)
+{
+    return Items(list, kListBox);
+}
+
+std::vector<std::string> ComboItems(HWND combo)
+{
+    return Items(combo, kComboBox);
+}
+
+std::string ComboSelection(HWND combo)
+{
+    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? std::string() : ItemAt(combo, index, kComboBox);
+}
+
+int EntryIndex(HWND list, const char* text)
+{
+    return static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+}
+
 std::string SelectedFace(const ViewerHarness& h)
 {
     HWND list = h.Item(IDC_FONT_LIST);
     LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return "";
-    char face[256] = "";
-    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= static_cast<LRESULT>(sizeof face)) return "";
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(face));
-    return face;
+    return index == LB_ERR ? std::string() : ItemAt(list, index, kListBox);
 }
 
 int MenuItemState(HMENU menu, UINT commandId)

@@ -99,22 +99,26 @@ TEST(PixelHeight, NegativeSizesGiveTheHeightOfTheirMagnitudeAndZeroStaysZero)
     EXPECT_EQ(-10, CFont::PointTenthsToHeight(-75, 96)) << "truncated toward zero, not rounded";
 }
 
-TEST(PixelHeight, ProductsBeyondThirtyTwoBitsClampInsteadOfWrapping)
+TEST(PixelHeight, ProductsBeyondThirtyTwoBitsDoNotWrapAndThePreviewCapsThem)
 {
     // 96 x 30000000 overflows 32 bits; a plain product would wrap to a negative number.
-    const struct { LONG tenths; int dpi; LONG expected; } cases[] = {
-        {7680, 96, -1024},                       // exactly at the limit
-        {7000, 96, -933},                        // large but below it: unchanged
-        {7690, 96, -CFont::kMaxHeight},          // just above it
-        {30000000, 96, -CFont::kMaxHeight},
-        {LONG_MAX, 96, -CFont::kMaxHeight},
-        {LONG_MAX, 120, -CFont::kMaxHeight},
-        {LONG_MIN, 96, -CFont::kMaxHeight},
-        {-30000000, 120, -CFont::kMaxHeight},
+    // The framework converts faithfully; the preview's cap keeps the height at 1024 pixels.
+    const struct { LONG tenths; int dpi; LONG converted; LONG capped; } cases[] = {
+        {7680, 96, -1024, -1024},                // exactly at the cap
+        {7000, 96, -933, -933},                  // large but below it: unchanged
+        {7690, 96, -1025, -kMaxPreviewHeight},   // just above it
+        {6149, 120, -1024, -1024},               // the largest size at 120 dpi that stays at the cap
+        {6150, 120, -1025, -kMaxPreviewHeight},
+        {30000000, 96, -4000000, -kMaxPreviewHeight},
+        {LONG_MAX, 96, -286331152, -kMaxPreviewHeight},
+        {LONG_MAX, 120, -357913941, -kMaxPreviewHeight},
+        {LONG_MIN, 96, -286331153, -kMaxPreviewHeight},
+        {-30000000, 120, -5000000, -kMaxPreviewHeight},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.tenths << " tenths at " << c.dpi << " dpi");
-        EXPECT_EQ(c.expected, CFont::PointTenthsToHeight(c.tenths, c.dpi));
+        EXPECT_EQ(c.converted, CFont::PointTenthsToHeight(c.tenths, c.dpi));
+        EXPECT_EQ(c.capped, CFont::PointTenthsToHeight(CapPreviewTenths(c.tenths, c.dpi), c.dpi));
     }
 }
 
@@ -153,9 +157,10 @@ TEST(CreatePointFont, TheLargestHeightIsOneThePlatformRealisesAtFullSize)
     // Beyond what the rasteriser takes, a font silently comes out one pixel high;
     // the clamp must stay below that.
     LOGFONTA description = DescribePreviewFont({"DejaVu Sans", INT_MAX, false, false, false, false});
+    description.lfHeight = CapPreviewTenths(description.lfHeight, ScreenDotsPerInch());
     CFont font;
     ASSERT_TRUE(font.CreatePointFontIndirect(&description));
-    EXPECT_EQ(-CFont::kMaxHeight, CreatedDescription(font).lfHeight);
+    EXPECT_EQ(-kMaxPreviewHeight, CreatedDescription(font).lfHeight);
 
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font.GetSafeHandle());
@@ -163,7 +168,7 @@ TEST(CreatePointFont, TheLargestHeightIsOneThePlatformRealisesAtFullSize)
     ASSERT_TRUE(GetTextMetricsA(screen, &metrics));
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    EXPECT_GE(metrics.tmHeight - metrics.tmInternalLeading, CFont::kMaxHeight - 1);
+    EXPECT_GE(metrics.tmHeight - metrics.tmInternalLeading, kMaxPreviewHeight - 1);
 }
 
 TEST(SizePresetIndexTest, EveryPresetFindsItsPlaceAndOtherSizesAreOther)

@@ -30,19 +30,29 @@ protected:
     std::string m_path;
 };
 
+// Every field of the record, each named in a failure.
+void ExpectSettings(const ViewerSettingsRecord& expected, const ViewerSettingsRecord& actual)
+{
+    const struct {
+        const char* name;
+        int ViewerSettingsRecord::*field;
+    } fields[] = {{"Wordwrap", &ViewerSettingsRecord::Wordwrap},   {"Scrollbar", &ViewerSettingsRecord::Scrollbar},
+                  {"Bold", &ViewerSettingsRecord::Bold},           {"Italic", &ViewerSettingsRecord::Italic},
+                  {"Underline", &ViewerSettingsRecord::Underline}, {"StrikeOut", &ViewerSettingsRecord::StrikeOut},
+                  {"Size", &ViewerSettingsRecord::Size}};
+    for (const auto& f : fields) EXPECT_EQ(expected.*f.field, actual.*f.field) << f.name;
+    EXPECT_STREQ(expected.Name, actual.Name);
+}
+
 TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
 {
     theApp.ViewerSettings.Bold = 5;
     theApp.LoadSettings();
-    const ViewerSettingsRecord& s = theApp.ViewerSettings;
-    EXPECT_EQ(0, s.Wordwrap);
-    EXPECT_EQ(0, s.Scrollbar);
-    EXPECT_EQ(0, s.Bold);
-    EXPECT_EQ(0, s.Italic);
-    EXPECT_EQ(0, s.Underline);
-    EXPECT_EQ(0, s.StrikeOut);
-    EXPECT_EQ(12, s.Size);
-    EXPECT_STREQ("Arial", s.Name);
+    ViewerSettingsRecord defaults;
+    defaults.Wordwrap = defaults.Scrollbar = defaults.Bold = defaults.Italic = defaults.Underline = defaults.StrikeOut = 0;
+    defaults.Size = 12;
+    strcpy(defaults.Name, "Arial");
+    ExpectSettings(defaults, theApp.ViewerSettings);
 
     theApp.SaveSettings();
     EXPECT_EQ(kDefaultFile, ReadFileBytes(m_path).value_or("<missing>"));
@@ -50,26 +60,15 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
 
 TEST_F(SettingsStoreTest, RoundTripKeepsEveryField)
 {
-    ViewerSettingsRecord& s = theApp.ViewerSettings;
-    s.Wordwrap = 1;
-    s.Scrollbar = 1;
-    s.Bold = 1;
-    s.Italic = 0;
-    s.Underline = 1;
-    s.StrikeOut = 1;
-    s.Size = -7;
-    strcpy(s.Name, "Courier New");
+    ViewerSettingsRecord saved;
+    saved.Wordwrap = saved.Scrollbar = saved.Bold = saved.Underline = saved.StrikeOut = 1;
+    saved.Size = -7;
+    strcpy(saved.Name, "Courier New");
+    theApp.ViewerSettings = saved;
     theApp.SaveSettings();
-    s = ViewerSettingsRecord();
+    theApp.ViewerSettings = ViewerSettingsRecord();
     theApp.LoadSettings();
-    EXPECT_EQ(1, s.Wordwrap);
-    EXPECT_EQ(1, s.Scrollbar);
-    EXPECT_EQ(1, s.Bold);
-    EXPECT_EQ(0, s.Italic);
-    EXPECT_EQ(1, s.Underline);
-    EXPECT_EQ(1, s.StrikeOut);
-    EXPECT_EQ(-7, s.Size);
-    EXPECT_STREQ("Courier New", s.Name);
+    ExpectSettings(saved, theApp.ViewerSettings);
 }
 
 TEST_F(SettingsStoreTest, FirstRunIsNeverReadAndAlwaysWrittenAsZero)

@@ -4,22 +4,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "res/resource.h"
+#include "support/DialogAnswer.h"
 #include "support/ViewerHarness.h"
 #include "support/Wait.h"
 #include "support/WindowProbe.h"
 
 namespace {
-
-ViewerSettingsRecord Settings()
-{
-    return ViewerApp().ViewerSettings;
-}
 
 struct Attribute {
     const char* name;
@@ -54,20 +48,20 @@ TEST(Dispatch, AttributeCommandsToggleTheirBoxStoreItRebuildTheFontAndSetTheButt
     for (int round = 1; round <= 2; ++round) {
         for (const Attribute& a : kAttributes) {
             SCOPED_TRACE(testing::Message() << a.name << " round " << round);
-            HFONT before = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
+            HFONT before = SampleBoxFontHandle(h);
             h.Command(a.command);
             bool on = round == 1;
             EXPECT_EQ(on, Checked(h, a.checkBox));
-            EXPECT_EQ(on ? 1 : 0, Settings().*a.field);
+            EXPECT_EQ(on ? 1 : 0, h.Settings().*a.field);
             EXPECT_EQ(on, a.inFont(SampleBoxFont(h)));
-            EXPECT_NE(before, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)));
+            EXPECT_NE(before, SampleBoxFontHandle(h));
             EXPECT_EQ(on ? 1 : 0, ToolbarButtonChecked(ToolbarOf(h), static_cast<int>(a.command)));
             // The other three are untouched.
             for (const Attribute& other : kAttributes) {
                 if (&other == &a) continue;
                 bool otherOn = round == 1 ? (&other < &a) : (&other > &a);
                 EXPECT_EQ(otherOn, Checked(h, other.checkBox)) << other.name;
-                EXPECT_EQ(otherOn ? 1 : 0, Settings().*other.field) << other.name;
+                EXPECT_EQ(otherOn ? 1 : 0, h.Settings().*other.field) << other.name;
             }
         }
     }
@@ -126,26 +120,23 @@ TEST(Dispatch, SizePresetsSetTheSizeFieldTheSettingAndTheFont)
         h.Command(ID_SIZE_8 + static_cast<UINT>(i));
         EXPECT_EQ(presets[i], h.Get<int>([&] { return h.Dlg().CurrentSize; }));
         EXPECT_EQ(std::to_string(presets[i]), ItemText(h, IDC_SIZE_FIELD));
-        EXPECT_EQ(presets[i], Settings().Size);
+        EXPECT_EQ(presets[i], h.Settings().Size);
         EXPECT_NE(before.lfHeight, SampleBoxFont(h).lfHeight);
     }
 }
 
 TEST(Dispatch, OtherChangesNothing)
 {
-    ViewerSettingsRecord settings;
-    settings.Size = 13;
-    settings.Bold = 1;
-    ViewerHarness h(settings);
+    ViewerHarness h(SettingsWith("Arial", 13, 1));
     ASSERT_TRUE(h.Started());
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
+    HFONT font = SampleBoxFontHandle(h);
     std::string face = SelectedFace(h);
     std::string text = ItemText(h, IDC_SAMPLE_BOX);
     h.Command(ID_SIZE_OTHER);
     EXPECT_EQ(13, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
     EXPECT_EQ("13", ItemText(h, IDC_SIZE_FIELD));
-    EXPECT_EQ(13, Settings().Size);
-    EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)));
+    EXPECT_EQ(13, h.Settings().Size);
+    EXPECT_EQ(font, SampleBoxFontHandle(h));
     EXPECT_EQ(face, SelectedFace(h));
     EXPECT_EQ(text, ItemText(h, IDC_SAMPLE_BOX));
     EXPECT_TRUE(Checked(h, IDC_BOLD));
@@ -155,21 +146,14 @@ TEST(Dispatch, OtherChangesNothing)
 // A face of the list other than the given one.
 std::string OtherFace(const ViewerHarness& h, const std::string& face)
 {
-    HWND list = h.Item(IDC_FONT_LIST);
-    char text[256] = "";
-    for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
-        if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= static_cast<LRESULT>(sizeof text)) continue;
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        if (face != text) return text;
-    }
+    for (const std::string& entry : ListEntries(h.Item(IDC_FONT_LIST)))
+        if (!entry.empty() && entry != face) return entry;
     return "";
 }
 
 std::string FirstFace(const ViewerHarness& h)
 {
-    char text[256] = "";
-    SendMessageA(h.Item(IDC_FONT_LIST), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    return text;
+    return ListEntries(h.Item(IDC_FONT_LIST)).at(0);
 }
 
 void SelectWithoutNotice(ViewerHarness& h, const std::string& face)
@@ -180,10 +164,7 @@ void SelectWithoutNotice(ViewerHarness& h, const std::string& face)
 
 TEST(Dispatch, RefreshRefillsTheListSelectsTheStoredFaceAndRebuildsTheFont)
 {
-    ViewerSettingsRecord settings;
-    settings.Size = 20;
-    settings.Italic = 1;
-    ViewerHarness h(settings);
+    ViewerHarness h(SettingsWith("Arial", 20, 0, 1));
     ASSERT_TRUE(h.Started());
     std::string stored = SelectedFace(h);
     ASSERT_FALSE(stored.empty());
@@ -217,7 +198,7 @@ TEST(Dispatch, RefreshWithTheStoredFaceGoneSelectsTheFirstFaceAndKeepsTheName)
     h.Command(ID_VIEW_REFRESH);
     EXPECT_EQ(FirstFace(h), SelectedFace(h));
     EXPECT_STREQ(FirstFace(h).c_str(), SampleBoxFont(h).lfFaceName);
-    EXPECT_STREQ("No Such Face Anywhere", Settings().Name);
+    EXPECT_STREQ("No Such Face Anywhere", h.Settings().Name);
 }
 
 // The three commands with a dialog release their button afterwards, whatever its state
@@ -236,22 +217,6 @@ const ModalRow kModalRows[] = {
     {"Print Setup", ID_FILE_PRINT_SETUP, ID_FILE_PRINT, -1},
 };
 
-// Answers any dialog the command opens on the window's thread by cancelling it.
-void CancelDialogsWhile(const ViewerHarness& h, const std::function<void()>& action)
-{
-    std::atomic<bool> done{false};
-    std::thread answerer([&] {
-        while (!done) {
-            HWND dialog = FindThreadWindow(h.ThreadId(), "#32770", nullptr);
-            if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            WaitUntil([&] { return done.load() || FindThreadWindow(h.ThreadId(), "#32770", nullptr) != dialog; }, 200);
-        }
-    });
-    action();
-    done = true;
-    answerer.join();
-}
-
 TEST(Dispatch, DialogCommandsReleaseTheirButtonAfterwardsAndPrintSetupLeavesPrintAlone)
 {
     ViewerHarness h;
@@ -262,7 +227,7 @@ TEST(Dispatch, DialogCommandsReleaseTheirButtonAfterwardsAndPrintSetupLeavesPrin
         for (int before = 0; before <= 1; ++before) {
             SCOPED_TRACE(testing::Message() << row.name << ", button before " << before);
             SendMessageA(toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(row.button), MAKELPARAM(before, 0));
-            CancelDialogsWhile(h, [&] { h.Command(row.command); });
+            CancelDialogsWhile(h.ThreadId(), [&] { h.Command(row.command); });
             EXPECT_EQ(row.releasedTo < 0 ? before : row.releasedTo, ToolbarButtonChecked(toolbar, row.button));
             EXPECT_FALSE(h.Ended());
         }
@@ -287,12 +252,12 @@ TEST(Dispatch, IdentifiersOutsideTheTableAreIgnored)
 {
     ViewerHarness h;
     ASSERT_TRUE(h.Started());
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
+    HFONT font = SampleBoxFontHandle(h);
     for (UINT id : {32791u, 32794u, 32797u, 32798u, 32801u, 5000u, 0u}) {
         SCOPED_TRACE(testing::Message() << "command " << id);
         h.Command(id);
         EXPECT_FALSE(h.Ended());
-        EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)));
+        EXPECT_EQ(font, SampleBoxFontHandle(h));
         EXPECT_EQ(12, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
     }
 }

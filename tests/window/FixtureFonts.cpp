@@ -6,13 +6,20 @@
 
 #include "support/Files.h"
 
-const char* const kFixtureFaces[] = {"Tsfx Alpha", "tsfx beta", "Tsfx Gamma", "TSFX CASE", "Tsfx Case"};
-const int kFixtureFaceCount = 5;
+#define FIXTURE_FACE(file, family) family,
+const char* const kFixtureFaces[] = {
+#include "fonts/FixtureFaces.h"
+};
+#undef FIXTURE_FACE
+const int kFixtureFaceCount = static_cast<int>(sizeof kFixtureFaces / sizeof kFixtureFaces[0]);
 
 namespace {
 
-const char* const kFiles[] = {"tsfx-alpha.ttf", "tsfx-beta.ttf", "tsfx-gamma.ttf", "tsfx-case-upper.ttf",
-                              "tsfx-case-mixed.ttf"};
+#define FIXTURE_FACE(file, family) file,
+const char* const kFiles[] = {
+#include "fonts/FixtureFaces.h"
+};
+#undef FIXTURE_FACE
 int g_registered = 0;
 
 class FixtureFontEnvironment : public testing::Environment {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// The family names of the fixture fonts; "TSFX CASE" and "Tsfx Case" differ only in letter case.
+// The family names of the fixture fonts (fonts/FixtureFaces.h).
 extern const char* const kFixtureFaces[];
 extern const int kFixtureFaceCount;
 

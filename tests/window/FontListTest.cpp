@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "FixtureFonts.h"
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 
@@ -67,11 +70,11 @@ TEST_P(RememberedFaceTest, SelectsTheInstalledFaceOrEntryZeroAndKeepsTheName)
     ASSERT_TRUE(h.Started());
     HWND list = h.Item(IDC_FONT_LIST);
     std::string expected = c.selected ? c.selected : ListEntries(list).at(0);
-    EXPECT_EQ(expected, SelectedFace(list));
+    EXPECT_EQ(expected, SelectedFace(h));
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_EQ(expected, font.lfFaceName) << "the preview is built with the selected face";
-    EXPECT_STREQ(c.remembered, CurrentSettings(h).Name) << "start-up never rewrites the remembered name";
+    EXPECT_STREQ(c.remembered, h.Settings().Name) << "start-up never rewrites the remembered name";
 }
 
 INSTANTIATE_TEST_SUITE_P(, RememberedFaceTest,
@@ -90,10 +93,10 @@ TEST_F(FontListTest, PickingAFaceStoresItsNameAndRebuildsWithIt)
     HWND list = h.Item(IDC_FONT_LIST);
     int gamma = EntryIndex(list, "Tsfx Gamma");
     ASSERT_GE(gamma, 0);
-    PickFace(h, gamma);
-    EXPECT_STREQ("Tsfx Gamma", CurrentSettings(h).Name);
+    h.PickFace(gamma);
+    EXPECT_STREQ("Tsfx Gamma", h.Settings().Name);
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_STREQ("Tsfx Gamma", font.lfFaceName);
     EXPECT_EQ(ExpectedHeight(20), font.lfHeight);
 }
@@ -103,14 +106,14 @@ TEST_F(FontListTest, AMissingFaceNeverPickedIsKeptThroughTheRun)
     ViewerHarness h(SettingsWith("Gone Face", 12));
     ASSERT_TRUE(h.Started());
     h.Click(IDC_BOLD);
-    EXPECT_STREQ("Gone Face", CurrentSettings(h).Name);
+    EXPECT_STREQ("Gone Face", h.Settings().Name);
 }
 
 TEST_F(FontListTest, AnEmptyListBuildsNoFontAndDoesNotCrash)
 {
     ViewerHarness h(SettingsWith("Tsfx Alpha", 12));
     ASSERT_TRUE(h.Started());
-    ASSERT_NE(nullptr, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)));
+    ASSERT_NE(nullptr, SampleBoxFontHandle(h));
     bool previewHasFont = true, previewExists = false;
     h.Run([&] {
         CViewerDlg& dlg = h.Dlg();
@@ -123,7 +126,7 @@ TEST_F(FontListTest, AnEmptyListBuildsNoFontAndDoesNotCrash)
     EXPECT_EQ(LB_ERR, SendMessageA(h.Item(IDC_FONT_LIST), LB_GETCURSEL, 0, 0));
     EXPECT_TRUE(previewExists);
     EXPECT_FALSE(previewHasFont);
-    EXPECT_EQ(nullptr, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)))
+    EXPECT_EQ(nullptr, SampleBoxFontHandle(h))
         << "the released font is no longer the box's";
     // The window goes on working: a notification without a selection, a typed size, a repaint.
     SendMessageA(h.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_FONT_LIST, LBN_SELCHANGE),
@@ -131,7 +134,7 @@ TEST_F(FontListTest, AnEmptyListBuildsNoFontAndDoesNotCrash)
     SetWindowTextA(h.Item(IDC_SIZE_FIELD), "30");
     RedrawWindow(h.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(IsWindowVisible(h.Hwnd()));
-    EXPECT_STREQ("Tsfx Alpha", CurrentSettings(h).Name);
+    EXPECT_STREQ("Tsfx Alpha", h.Settings().Name);
 
     // Filling the list again brings the face and a font back.
     h.Run([&] {
@@ -141,7 +144,7 @@ TEST_F(FontListTest, AnEmptyListBuildsNoFontAndDoesNotCrash)
         dlg.RebuildPreviewFont();
     });
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_STREQ("Tsfx Alpha", font.lfFaceName);
     EXPECT_EQ(ExpectedHeight(30), font.lfHeight);
 }

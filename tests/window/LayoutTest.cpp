@@ -1,7 +1,10 @@
 // The main window's layout, minimum size, and what Enter and Escape do.
 #include <gtest/gtest.h>
 
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 
@@ -154,7 +157,7 @@ TEST_P(EnterAndEscape, LeaveTheWindowOpen)
     for (int i = 0; i < 2; ++i) PressKey(h, target, c.key);
     EXPECT_FALSE(h.Ended());
     EXPECT_TRUE(IsWindowVisible(h.Hwnd()));
-    EXPECT_EQ(12, CurrentSettings(h).Size);
+    EXPECT_EQ(12, h.Settings().Size);
     EXPECT_EQ(0, SendMessageA(h.Item(IDC_BOLD), BM_GETCHECK, 0, 0));
     if (c.focusId == IDC_SAMPLE_BOX && c.key == VK_RETURN) {
         EXPECT_TRUE(WaitUntil([&] { return WindowText(target).find("\r\n") != std::string::npos; }))

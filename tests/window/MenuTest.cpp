@@ -188,9 +188,7 @@ void ExpectMarks(ViewerHarness& h, UINT sizeItem)
 
 TEST(MenuMarks, FollowTheAttributeBoxesWhicheverWayTheyChanged)
 {
-    ViewerSettingsRecord settings;
-    settings.Italic = 1;
-    ViewerHarness h(settings);
+    ViewerHarness h(SettingsWith("Arial", 12, 0, 1));
     ASSERT_TRUE(h.Started());
     ExpectMarks(h, ID_SIZE_12);
 
@@ -268,9 +266,7 @@ TEST(MenuMarks, SizeTypedByHandPutsTheRadioMarkOnItsPresetOrOnOther)
 
 TEST(MenuMarks, SizeChosenFromTheMenuMovesTheRadioMark)
 {
-    ViewerSettingsRecord settings;
-    settings.Size = 13;
-    ViewerHarness h(settings);
+    ViewerHarness h(SettingsWith("Arial", 13));
     ASSERT_TRUE(h.Started());
     ExpectMarks(h, ID_SIZE_OTHER);
     for (UINT id = ID_SIZE_8; id <= ID_SIZE_72; ++id) {

@@ -4,7 +4,10 @@
 #include <climits>
 
 #include "FixtureFonts.h"
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 #include "support/ProgramFonts.h"
 
 namespace {
@@ -24,12 +27,7 @@ class StartupState : public testing::TestWithParam<StoredState> {};
 TEST_P(StartupState, BringsTheStoredChoicesIntoTheControlsAndThePreview)
 {
     const StoredState& c = GetParam();
-    ViewerSettingsRecord settings = SettingsWith("tsfx gamma", c.size);
-    settings.Bold = c.bold;
-    settings.Italic = c.italic;
-    settings.Underline = c.underline;
-    settings.StrikeOut = c.strikeOut;
-    ViewerHarness h(settings);
+    ViewerHarness h(SettingsWith("tsfx gamma", c.size, c.bold, c.italic, c.underline, c.strikeOut));
     ASSERT_TRUE(h.Started());
 
     EXPECT_EQ(static_cast<LRESULT>(c.bold), SendMessageA(h.Item(IDC_BOLD), BM_GETCHECK, 0, 0));
@@ -39,17 +37,17 @@ TEST_P(StartupState, BringsTheStoredChoicesIntoTheControlsAndThePreview)
     EXPECT_EQ(std::to_string(c.size), ItemText(h.Item(IDC_SIZE_FIELD)));
     EXPECT_EQ(c.size, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
     if (RegisteredFixtureFonts() == kFixtureFaceCount) {
-        EXPECT_EQ("Tsfx Gamma", SelectedFace(h.Item(IDC_FONT_LIST)));
+        EXPECT_EQ("Tsfx Gamma", SelectedFace(h));
     }
 
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_EQ(c.bold ? 700 : 400, font.lfWeight);
     EXPECT_EQ(c.italic, font.lfItalic);
     EXPECT_EQ(c.underline, font.lfUnderline);
     EXPECT_EQ(c.strikeOut, font.lfStrikeOut);
     EXPECT_EQ(ExpectedHeight(c.size), font.lfHeight);
-    EXPECT_EQ(SelectedFace(h.Item(IDC_FONT_LIST)), font.lfFaceName);
+    EXPECT_EQ(SelectedFace(h), font.lfFaceName);
     // The up-down's range binds only its arrows.
     LRESULT range = SendMessageA(h.Item(IDC_SIZE_SPIN), UDM_GETRANGE, 0, 0);
     EXPECT_EQ(4, HIWORD(range));
@@ -70,7 +68,7 @@ TEST(SizeField, AChangeBeforeStartUpHasEndedChangesNothing)
 {
     ViewerHarness h(SettingsWith("tsfx alpha", 20));
     ASSERT_TRUE(h.Started());
-    HFONT fontBefore = SampleBoxFont(h);
+    HFONT fontBefore = SampleBoxFontHandle(h);
     int sizeAfter = 0;
     h.Run([&] {
         CViewerDlg& dlg = h.Dlg();
@@ -80,10 +78,10 @@ TEST(SizeField, AChangeBeforeStartUpHasEndedChangesNothing)
         dlg.Initialized = 1;
     });
     EXPECT_EQ(20, sizeAfter);
-    EXPECT_EQ(20, CurrentSettings(h).Size);
-    EXPECT_EQ(fontBefore, SampleBoxFont(h)) << "no font was built";
+    EXPECT_EQ(20, h.Settings().Size);
+    EXPECT_EQ(fontBefore, SampleBoxFontHandle(h)) << "no font was built";
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_EQ(ExpectedHeight(20), font.lfHeight);
 }
 
@@ -104,12 +102,10 @@ TEST_P(TypedSizeTest, RebuildsAndStoresTheSize)
     SetWindowTextA(h.Item(IDC_SAMPLE_BOX), "");
     SetWindowTextA(h.Item(IDC_SIZE_FIELD), c.text);
     EXPECT_EQ(c.size, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
-    EXPECT_EQ(c.size, CurrentSettings(h).Size);
+    EXPECT_EQ(c.size, h.Settings().Size);
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
-    long long magnitude = c.size < 0 ? -static_cast<long long>(c.size) : c.size;
-    LONG expected = magnitude > 100000 ? -CFont::kMaxHeight : ExpectedHeight(static_cast<int>(magnitude));
-    EXPECT_EQ(expected, font.lfHeight);
+    ASSERT_TRUE(SampleBoxFont(h, &font));
+    EXPECT_EQ(ExpectedHeight(c.size), font.lfHeight);
     EXPECT_LE(font.lfHeight, 0) << "never a wrapped, positive height";
 }
 
@@ -135,9 +131,9 @@ TEST(SizePresets, EachPresetSetsTheFieldTheSizeAndTheFont)
         h.Run([&] { h.Dlg().SelectSizePreset(i); });
         EXPECT_EQ(std::to_string(presets[i]), ItemText(h.Item(IDC_SIZE_FIELD)));
         EXPECT_EQ(presets[i], h.Get<int>([&] { return h.Dlg().CurrentSize; }));
-        EXPECT_EQ(presets[i], CurrentSettings(h).Size);
+        EXPECT_EQ(presets[i], h.Settings().Size);
         LOGFONTA font;
-        ASSERT_TRUE(SampleFont(h, &font));
+        ASSERT_TRUE(SampleBoxFont(h, &font));
         EXPECT_EQ(ExpectedHeight(presets[i]), font.lfHeight);
     }
 }
@@ -146,10 +142,10 @@ TEST(SizePresets, ThePresetOfTheCurrentSizeStillRebuilds)
 {
     ViewerHarness h(SettingsWith("tsfx alpha", 12));
     ASSERT_TRUE(h.Started());
-    HFONT before = SampleBoxFont(h);
+    HFONT before = SampleBoxFontHandle(h);
     h.Run([&] { h.Dlg().SelectSizePreset(2); });
-    EXPECT_NE(before, SampleBoxFont(h)) << "a new font was built";
-    EXPECT_EQ(12, CurrentSettings(h).Size);
+    EXPECT_NE(before, SampleBoxFontHandle(h)) << "a new font was built";
+    EXPECT_EQ(12, h.Settings().Size);
 }
 
 TEST(ToggleAttribute, FlipsTheBoxAndRebuildsWithoutStoring)
@@ -165,9 +161,9 @@ TEST(ToggleAttribute, FlipsTheBoxAndRebuildsWithoutStoring)
     }
     h.Run([&] { h.Dlg().ToggleAttribute(IDC_BOLD); });
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_EQ(700, font.lfWeight);
-    EXPECT_EQ(0, CurrentSettings(h).Bold) << "the click handling that follows stores it";
+    EXPECT_EQ(0, h.Settings().Bold) << "the click handling that follows stores it";
 }
 
 TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
@@ -183,7 +179,7 @@ TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
         {"italic click", [&] { h.Click(IDC_ITALIC); }},
         {"typed size", [&] { SetWindowTextA(h.Item(IDC_SIZE_FIELD), "16"); }},
         {"preset", [&] { h.Run([&] { h.Dlg().SelectSizePreset(0); }); }},
-        {"picked face", [&] { PickFace(h, 0); }},
+        {"picked face", [&] { h.PickFace(0); }},
         {"empty list", [&] { h.Run([&] { h.Dlg().FontList.ResetContent(); h.Dlg().RebuildPreviewFont(); }); }},
         {"again without a face", [&] { h.Click(IDC_UNDERLINE); }},
         {"list back", [&] {
@@ -196,7 +192,7 @@ TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
         step.act();
-        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
         h.Run([&] {
             const CFont* preview = h.Dlg().PreviewFont;
             HFONT held = reinterpret_cast<HFONT>(SendMessageA(h.Dlg().SampleBox.m_hWnd, WM_GETFONT, 0, 0));
@@ -235,11 +231,11 @@ TEST(SampleBoxFont, AFontReplacedInACutShortHandOverIsStillReleased)
         g_faultNextFont = true;
         h.Click(IDC_BOLD);
         ASSERT_FALSE(g_faultNextFont) << "the box was not handed a font";
-        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
         // The next rebuild releases what the cut-short one could not.
         h.Click(IDC_ITALIC);
         EXPECT_EQ(1u, fonts.Live());
-        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
         // And one cut short just before the end goes with the window.
         g_faultNextFont = true;
         h.Click(IDC_ITALIC);

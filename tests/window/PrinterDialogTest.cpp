@@ -12,6 +12,7 @@
 #include "support/DialogAnswer.h"
 #include "support/ViewerHarness.h"
 #include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 

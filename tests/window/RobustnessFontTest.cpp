@@ -5,9 +5,12 @@
 #include <climits>
 #include <string>
 
-#include "ViewerQueries.h"
+#include "res/resource.h"
 #include "support/AllocationFaults.h"
 #include "support/GuiObjects.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 
@@ -35,13 +38,6 @@ DWORD RepaintMs(HWND hWnd)
     return GetTickCount() - start;
 }
 
-LONG CappedHeight(long long size)
-{
-    long long magnitude = size < 0 ? -size : size;
-    long long height = ScreenDpi() * magnitude * 10 / 720;
-    return -static_cast<LONG>(height > CFont::kMaxHeight ? CFont::kMaxHeight : height);
-}
-
 struct LimitSize {
     const char* caseName;
     const char* text;
@@ -64,11 +60,11 @@ TEST_P(TypedLimitSize, KeepsTheSizeCapsTheHeightAndAnswersAtOnce)
     EXPECT_TRUE(Answers(h.Hwnd()));
 
     EXPECT_EQ(c.size, h.Get<int>([&] { return h.Dlg().CurrentSize; })) << "the typed size itself is kept";
-    EXPECT_EQ(c.size, CurrentSettings(h).Size);
+    EXPECT_EQ(c.size, h.Settings().Size);
     EXPECT_EQ(c.text, WindowText(h.Item(IDC_SIZE_FIELD))) << "the field keeps what was typed";
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
-    EXPECT_EQ(CappedHeight(c.size), font.lfHeight);
+    ASSERT_TRUE(SampleBoxFont(h, &font));
+    EXPECT_EQ(ExpectedHeight(c.size), font.lfHeight);
     EXPECT_EQ(CharacterSet(), WindowText(h.Item(IDC_SAMPLE_BOX)));
 }
 
@@ -93,8 +89,8 @@ TEST(StoredLimitSize, StartsWithTheStoredSizeAndACappedFont)
         EXPECT_EQ(std::to_string(size), WindowText(h.Item(IDC_SIZE_FIELD)));
         EXPECT_EQ(size, h.Get<int>([&] { return h.Dlg().CurrentSize; }));
         LOGFONTA font;
-        ASSERT_TRUE(SampleFont(h, &font));
-        EXPECT_EQ(CappedHeight(size), font.lfHeight);
+        ASSERT_TRUE(SampleBoxFont(h, &font));
+        EXPECT_EQ(ExpectedHeight(size), font.lfHeight);
         // The arrows start from wherever the field stands and the window still answers.
         SendMessageA(h.Item(IDC_SIZE_SPIN), WM_KEYDOWN, VK_UP, 0);
         EXPECT_TRUE(Answers(h.Hwnd()));
@@ -127,13 +123,13 @@ TEST(NoFonts, EveryChangeBuildsNoFontAndTheWindowGoesOnWorking)
     });
     EveryChange(h);
     EXPECT_EQ(0, SendMessageA(h.Item(IDC_FONT_LIST), LB_GETCOUNT, 0, 0));
-    EXPECT_EQ(nullptr, SampleBoxFont(h)) << "no face, so no font of ours";
+    EXPECT_EQ(nullptr, SampleBoxFontHandle(h)) << "no face, so no font of ours";
     EXPECT_FALSE(h.Get<bool>([&] {
         const CFont* preview = h.Dlg().PreviewFont;
         return preview && preview->GetSafeHandle();
     }));
-    EXPECT_STREQ("DejaVu Sans", CurrentSettings(h).Name) << "the remembered face is not lost";
-    EXPECT_EQ(17, CurrentSettings(h).Size);
+    EXPECT_STREQ("DejaVu Sans", h.Settings().Name) << "the remembered face is not lost";
+    EXPECT_EQ(17, h.Settings().Size);
     EXPECT_LT(RepaintMs(h.Hwnd()), static_cast<DWORD>(kAnswerMs));
     EXPECT_TRUE(Answers(h.Hwnd()));
 
@@ -141,8 +137,8 @@ TEST(NoFonts, EveryChangeBuildsNoFontAndTheWindowGoesOnWorking)
     h.Command(ID_VIEW_REFRESH);
     EXPECT_GT(SendMessageA(h.Item(IDC_FONT_LIST), LB_GETCOUNT, 0, 0), 0);
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
-    EXPECT_STREQ(SelectedFace(h.Item(IDC_FONT_LIST)).c_str(), font.lfFaceName);
+    ASSERT_TRUE(SampleBoxFont(h, &font));
+    EXPECT_STREQ(SelectedFace(h).c_str(), font.lfFaceName);
 }
 
 // Memory running out while the platform reports the faces: the exception must not
@@ -167,8 +163,8 @@ TEST(NoFonts, AnAllocationFailureMidwayListsTheFacesGatheredSoFar)
     EXPECT_TRUE(IsWindowVisible(list)) << "the list draws again";
     EXPECT_EQ(gdiObjects, h.Get<int>([] { return GdiObjectCount(); })) << "the display context is released";
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
-    EXPECT_STREQ(SelectedFace(list).c_str(), font.lfFaceName);
+    ASSERT_TRUE(SampleBoxFont(h, &font));
+    EXPECT_STREQ(SelectedFace(h).c_str(), font.lfFaceName);
 
     // The next refresh lists every face again.
     h.Command(ID_VIEW_REFRESH);
@@ -193,19 +189,19 @@ TEST_P(UnmakeableFace, PickingItLeavesNoDeadFontAndTheWindowWorks)
     int index = static_cast<int>(SendMessageA(h.Item(IDC_FONT_LIST), LB_ADDSTRING, 0,
                                               reinterpret_cast<LPARAM>(c.face.c_str())));
     ASSERT_GE(index, 0);
-    PickFace(h, index);
-    EXPECT_TRUE(SampleFontIsLiveOrNone(h));
-    EXPECT_EQ(c.stored ? c.face : std::string("DejaVu Sans"), CurrentSettings(h).Name);
+    h.PickFace(index);
+    EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
+    EXPECT_EQ(c.stored ? c.face : std::string("DejaVu Sans"), h.Settings().Name);
     EveryChange(h);
-    EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+    EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
     EXPECT_LT(RepaintMs(h.Hwnd()), static_cast<DWORD>(kAnswerMs));
     EXPECT_TRUE(Answers(h.Hwnd()));
     // A real face brings a real font back.
     int dejavu = EntryIndex(h.Item(IDC_FONT_LIST), "DejaVu Sans");
     ASSERT_GE(dejavu, 0);
-    PickFace(h, dejavu);
+    h.PickFace(dejavu);
     LOGFONTA font;
-    ASSERT_TRUE(SampleFont(h, &font));
+    ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_STREQ("DejaVu Sans", font.lfFaceName);
 }
 

@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 #include "support/Files.h"
 #include "support/GuiObjects.h"
 #include "support/ProgramFonts.h"
@@ -129,7 +132,7 @@ private:
         int faces = static_cast<int>(SendMessageA(m_h.Item(IDC_FONT_LIST), LB_GETCOUNT, 0, 0));
         for (int tried = 0; tried < faces; ++tried, index = (index + 1) % faces) {
             if (!CrashesThePlatform(FaceAt(index))) {
-                PickFace(m_h, index);
+                m_h.PickFace(index);
                 return;
             }
         }
@@ -244,7 +247,7 @@ TEST(LongRunTest, TwentyThousandRandomChangesLeaveTheWindowAnsweringAndNothingLe
         for (char c : std::string("alive")) SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_CHAR, static_cast<WPARAM>(c), 1);
         EXPECT_EQ("alive", WindowText(h.Item(IDC_SAMPLE_BOX)));
         EXPECT_TRUE(RedrawWindow(h.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN));
-        EXPECT_TRUE(SampleFontIsLiveOrNone(h));
+        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
         h.Send(WM_CLOSE);
         ASSERT_TRUE(h.WaitForEnd());
         EXPECT_EQ(1, h.Result());

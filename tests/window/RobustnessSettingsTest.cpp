@@ -6,7 +6,11 @@
 #include <random>
 #include <string>
 
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
+#include "viewer/FontDescription.h"
 #include "support/Files.h"
 
 namespace {
@@ -72,8 +76,8 @@ int ExpectSaneWindow(const ViewerSettingsRecord& loaded)
     EXPECT_TRUE(wrap == 0 || wrap == 1);
     EXPECT_TRUE(bar == 0 || bar == 1);
     LOGFONTA font;
-    EXPECT_TRUE(SampleFont(h, &font));
-    EXPECT_GE(font.lfHeight, -CFont::kMaxHeight);
+    EXPECT_TRUE(SampleBoxFont(h, &font));
+    EXPECT_GE(font.lfHeight, -kMaxPreviewHeight);
     DWORD_PTR result = 0;
     EXPECT_NE(0, SendMessageTimeoutA(h.Hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
     // One change the user makes, which the save must keep.

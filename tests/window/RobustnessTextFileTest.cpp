@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ViewerQueries.h"
+#include "support/WindowProbe.h"
 #include "res/resource.h"
 #include "support/FileDialog.h"
 #include "support/Files.h"

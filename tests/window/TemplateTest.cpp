@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ViewerQueries.h"
+#include "res/resource.h"
+#include "support/ViewerHarness.h"
+#include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 

@@ -5,12 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "res/resource.h"
+#include "support/DialogAnswer.h"
 #include "support/ViewerHarness.h"
 #include "support/Wait.h"
 #include "support/WindowProbe.h"
@@ -149,11 +148,7 @@ class ToolbarButtons : public testing::TestWithParam<StartCase> {};
 TEST_P(ToolbarButtons, AreTheTenEntriesInOrderWithTheAttributesFromTheBoxes)
 {
     const StartCase& c = GetParam();
-    ViewerSettingsRecord settings;
-    settings.Bold = c.bold;
-    settings.Italic = c.italic;
-    settings.Underline = c.underline;
-    settings.StrikeOut = c.strikeOut;
+    ViewerSettingsRecord settings = SettingsWith("Arial", 12, c.bold, c.italic, c.underline, c.strikeOut);
     ViewerHarness h(settings);
     ASSERT_TRUE(h.Started());
     HWND toolbar = ToolbarOf(h);
@@ -296,7 +291,7 @@ TEST(ToolbarTips, HoveringOverAButtonShowsItsText)
 // After every change the attribute's button shows the state of its box, and the setting agrees.
 void ExpectButtonsFollowBoxes(ViewerHarness& h)
 {
-    ViewerSettingsRecord settings = h.Get<ViewerSettingsRecord>([] { return ViewerApp().ViewerSettings; });
+    ViewerSettingsRecord settings = h.Settings();
     for (const Attribute& a : kAttributes) {
         int box = IsDlgButtonChecked(h.Hwnd(), a.checkBox) == BST_CHECKED ? 1 : 0;
         EXPECT_EQ(box, ToolbarButtonChecked(ToolbarOf(h), a.command)) << a.name;
@@ -472,29 +467,21 @@ TEST_F(WithoutToolbar, AttributesChangeFromBoxAndMenu)
         SCOPED_TRACE(a.name);
         for (Way way : {Way::CheckBox, Way::Menu}) {
             bool before = IsDlgButtonChecked(h.Hwnd(), a.checkBox) == BST_CHECKED;
-            HFONT font = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));
+            HFONT font = SampleBoxFontHandle(h);
             Change(h, a, way);
             bool after = IsDlgButtonChecked(h.Hwnd(), a.checkBox) == BST_CHECKED;
             EXPECT_NE(before, after);
             EXPECT_EQ(after ? 1 : 0, h.Get<int>([&] { return ViewerApp().ViewerSettings.*a.field; }));
-            EXPECT_NE(font, reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0)));
+            EXPECT_NE(font, SampleBoxFontHandle(h));
         }
     }
 }
 
 TEST_F(WithoutToolbar, DialogCommandsLayoutAndCloseStillWork)
 {
-    std::atomic<bool> done{false};
-    std::thread answerer([&] {
-        while (!done) {
-            HWND dialog = FindThreadWindow(h.ThreadId(), "#32770", nullptr);
-            if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            WaitUntil([&] { return done.load() || FindThreadWindow(h.ThreadId(), "#32770", nullptr) != dialog; }, 200);
-        }
+    CancelDialogsWhile(h.ThreadId(), [&] {
+        for (UINT command : {ID_FILE_OPEN_TEXT, ID_FILE_PRINT, ID_FILE_PRINT_SETUP, ID_HELP_ABOUT}) h.Command(command);
     });
-    for (UINT command : {ID_FILE_OPEN_TEXT, ID_FILE_PRINT, ID_FILE_PRINT_SETUP, ID_HELP_ABOUT}) h.Command(command);
-    done = true;
-    answerer.join();
     EXPECT_FALSE(h.Ended());
 
     SetWindowPos(h.Hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
