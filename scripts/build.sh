@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Typoscope, its tests and benchmarks: the 32-bit build in BUILD, and where
-# this machine cannot start 32-bit programs also a 64-bit twin in BUILD/x64 to run.
+# this machine cannot start 32-bit programs also a 64-bit twin in BUILD/x64, for the
+# machines that run no 32-bit code at all (scripts/common.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
@@ -15,7 +16,7 @@ configure_and_build() {
 }
 
 configure_and_build "$build" cmake/mingw-i686.cmake
-if ! can_run_32bit; then
-    echo "This kernel cannot start 32-bit programs: building the 64-bit twin in $build/x64 to run."
+if needs_twin; then
+    echo "This kernel cannot start 32-bit programs: building the 64-bit twin in $build/x64 as well."
     configure_and_build "$build/x64" cmake/mingw-x86_64.cmake
 fi

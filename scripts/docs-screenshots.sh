@@ -6,14 +6,14 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 root=$(cd "$here/.." && pwd)
-build=$(runnable_build "${1:-$root/build}")
+build=$(cd "${1:-$root/build}" && pwd)
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
-wine_env "$build"
-wine_prefix
+wine_setup "$build" "$0" "$build"
+build=$TESTED_BUILD
 tool="$build/tests/window_tool.exe"
 shot() {  # CAPTION OUT
     local x y w h

@@ -10,9 +10,8 @@ build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 
 on_virtual_display "$0" "$build" "$@"
-
-measured=$(runnable_build "$build")
-[ "$measured" = "$build" ] || echo "Measuring the 64-bit build ($measured): this kernel cannot start 32-bit programs."
+wine_setup "$build" "$0" "$build" "$@"
+measured=$TESTED_BUILD
 for exe in Typoscope.exe bench/typoscope_bench.exe bench/startup_floor.exe; do
     [ -f "$measured/$exe" ] || { echo "missing $measured/$exe: run make build first" >&2; exit 1; }
 done
@@ -30,9 +29,7 @@ printf '[General]\r\nWordwrap=0\r\nScrollbar=0\r\n[Font]\r\nName=DejaVu Sans\r\n
 # Wine sees the Unix root as drive Z:.
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-wine_env "$measured"
-wine_start
-echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $("$WINE" --version)"
+echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 "$WINE" "$measured/bench/typoscope_bench.exe" \
     --typoscope "$(winpath "$work/startup/Typoscope.exe")" \
     --floor "$(winpath "$measured/bench/startup_floor.exe")" \

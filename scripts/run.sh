@@ -4,12 +4,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-build=${1:-build}
-runnable=$(runnable_build "$build")
-wine_env "$runnable"
-wine_prefix
+build=$(cd "${1:-build}" && pwd)
 
-if [ -n "${DISPLAY:-}" ]; then
-    exec "$WINE" "$runnable/Typoscope.exe"
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/screenshot.sh" "$build" "$build/typoscope.png"
 fi
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/screenshot.sh" "$runnable" "$build/typoscope.png"
+wine_setup "$build" "$0" "$build"
+"$WINE" "$TESTED_BUILD/Typoscope.exe"
+"$WINESERVER" -k

@@ -5,14 +5,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-build=$1
+build=$(cd "$1" && pwd)
 out=$2
-wine_env "$build"
-wine_prefix
+wine_setup "$build" "$0" "$@"
+build=$TESTED_BUILD
 "$WINE" "$build/Typoscope.exe" &
 program=$!
 read -r x y w h < <("$WINE" "$build/tests/window_tool.exe" wait "Typoscope 1.0" | tr -d '\r')
 import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
 "$WINE" "$build/tests/window_tool.exe" close "Typoscope 1.0"
 wait $program
+"$WINESERVER" -k
 echo "$out"
