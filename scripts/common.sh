@@ -42,12 +42,44 @@ wine_prefix() {
     fi
 }
 
+# The build folder a script was given (BUILD, by default build), as an absolute path.
+build_folder() {
+    (cd "${1:-build}" && pwd)
+}
+
+# The build whose programs run here (runnable_build), saying so when it is the
+# 64-bit twin.   runnable_build_told BUILD Testing|Measuring
+runnable_build_told() {
+    local runnable
+    runnable=$(runnable_build "$1")
+    [ "$runnable" = "$1" ] || echo "$2 the 64-bit build ($runnable): this kernel cannot start 32-bit programs." >&2
+    echo "$runnable"
+}
+
 # Runs the calling script again on a virtual display of its own, unless it is on one
 # already; returns only then.   on_virtual_display "$0" ARGUMENTS...
 on_virtual_display() {
     if [ -z "${TYPOSCOPE_ON_DISPLAY:-}" ]; then
         TYPOSCOPE_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
     fi
+}
+
+# Photographs a window of a program of BUILD, once it is shown, into OUT (on the
+# current display, after wine_env).   photograph_window BUILD CAPTION OUT
+photograph_window() {
+    local x y w h
+    read -r x y w h < <("$WINE" "$1/tests/window_tool.exe" wait "$2" | tr -d '\r')
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$3"
+}
+
+# Runs the caller's clean-up however the script ends: done, failed, or interrupted
+# (Ctrl+C, kill), so that no mount, server or display of the run is left behind.
+#   on_exit FUNCTION
+on_exit() {
+    trap "$1" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    trap 'exit 129' HUP
 }
 
 # One Wine server for the whole run (after wine_env). Wine's own services start now,
@@ -57,4 +89,13 @@ wine_start() {
     wine_prefix
     "$WINESERVER" -p
     "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Ends the run's Wine server and every program of its prefix, if wine_env has set one.
+wine_stop() {
+    if [ -n "${WINESERVER:-}" ]; then
+        "$WINESERVER" -k 2>/dev/null
+        "$WINESERVER" -w 2>/dev/null
+    fi
+    return 0
 }

@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine on a virtual display, with one Wine server for
-# the whole run, and prints their table.
+# the whole run, and prints their table; the Wine server ends with the run, however it ends.
 #   scripts/run-bench.sh BUILD [typoscope_bench arguments, e.g. --runs 3 --only fontlist]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$here/common.sh"
-build=$(cd "${1:-build}" && pwd) || exit 1
+build=$(build_folder "${1:-}") || exit 1
 shift || true
 
 on_virtual_display "$0" "$build" "$@"
 
-measured=$(runnable_build "$build")
-[ "$measured" = "$build" ] || echo "Measuring the 64-bit build ($measured): this kernel cannot start 32-bit programs."
+measured=$(runnable_build_told "$build" Measuring)
 for exe in Typoscope.exe bench/typoscope_bench.exe bench/startup_floor.exe; do
     [ -f "$measured/$exe" ] || { echo "missing $measured/$exe: run make build first" >&2; exit 1; }
 done
@@ -31,6 +30,7 @@ printf '[General]\r\nWordwrap=0\r\nScrollbar=0\r\n[Font]\r\nName=DejaVu Sans\r\n
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 wine_env "$measured"
+on_exit wine_stop
 wine_start
 echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $("$WINE" --version)"
 "$WINE" "$measured/bench/typoscope_bench.exe" \
@@ -38,6 +38,3 @@ echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut 
     --floor "$(winpath "$measured/bench/startup_floor.exe")" \
     --fonts "$(winpath "$work/fonts")" \
     --data "$(winpath "$work/data")" "$@"
-status=$?
-"$WINESERVER" -k
-exit $status

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Runs every test under Wine on a virtual display, with one Wine server for the whole run.
 #   scripts/run-tests.sh BUILD [ctest arguments...]
+# However the run ends (passed, failed, interrupted), it unmounts its small disks and
+# stops its print server and its Wine server.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-build=$(cd "${1:-build}" && pwd) || exit 1
+build=$(build_folder "${1:-}") || exit 1
 shift || true
 
 on_virtual_display "$0" "$build" "$@"
 
-tested=$(runnable_build "$build")
-[ "$tested" = "$build" ] || echo "Testing the 64-bit build ($tested): this kernel cannot start 32-bit programs."
+tested=$(runnable_build_told "$build" Testing)
+printers=""
+clean_up() {
+    "$here/robustness-disks.sh" down "$tested"
+    wine_stop
+    [ -z "$printers" ] || "$here/test-printers.sh" stop "$printers"
+}
+on_exit clean_up
+
 wine_env "$tested"
 # Two printers on a print server of this run's own, before Wine starts, so that
 # the printer dialogs have a choice to remember.
@@ -23,8 +32,3 @@ fi
 wine_start
 "$here/robustness-disks.sh" up "$tested"
 cd "$tested" && ctest --output-on-failure "$@"
-status=$?
-"$here/robustness-disks.sh" down "$tested"
-"$WINESERVER" -k
-"$here/test-printers.sh" stop "$printers"
-exit $status

@@ -6,10 +6,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 build=${1:-build}
 runnable=$(runnable_build "$build")
-wine_env "$runnable"
-wine_prefix
 
 if [ -n "${DISPLAY:-}" ]; then
+    wine_env "$runnable"
+    wine_prefix
     exec "$WINE" "$runnable/Typoscope.exe"
 fi
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/screenshot.sh" "$runnable" "$build/typoscope.png"
+on_virtual_display "$here/screenshot.sh" "$runnable" "$build/typoscope.png"
