@@ -1,51 +1,10 @@
 #include "Resources.h"
 
 #include <psapi.h>
-#include <winternl.h>
+
+#include "support/GuiObjects.h"
 
 namespace {
-
-// Wine keeps its GDI handle table in the process and publishes it in the PEB,
-// as Windows does; its entries are the same size in 32-bit and 64-bit processes.
-struct WineGdiHandleEntry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 userPointer;
-};
-static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's GDI handle entry");
-
-const int kGdiHandleCount = 0x10000;
-const UCHAR kFontType = 0x0a;
-
-const char* WineVersion()
-{
-    typedef const char*(CDECL * VersionFn)();
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    VersionFn version = ntdll ? reinterpret_cast<VersionFn>(
-                                    reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
-                              : nullptr;
-    return version ? version() : nullptr;
-}
-
-const WineGdiHandleEntry* WineGdiTable()
-{
-    if (!WineVersion()) return nullptr;
-    typedef NTSTATUS(NTAPI * QueryFn)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    QueryFn query = reinterpret_cast<QueryFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic = {};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return nullptr;
-    const BYTE* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
-#ifdef _WIN64
-    const size_t offset = 0xF8;
-#else
-    const size_t offset = 0x94;
-#endif
-    return *reinterpret_cast<const WineGdiHandleEntry* const*>(peb + offset);
-}
 
 BOOL CALLBACK CountChild(HWND, LPARAM context)
 {
@@ -99,14 +58,10 @@ ResourceCounts CountResources()
     ResourceCounts counts;
     counts.gdiReported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     counts.userReported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (const WineGdiHandleEntry* table = WineGdiTable()) {
-        counts.gdiLive = 0;
-        counts.fontsLive = 0;
-        for (int i = 0; i < kGdiHandleCount; ++i) {
-            if (!table[i].type) continue;
-            ++counts.gdiLive;
-            if (table[i].type == kFontType) ++counts.fontsLive;
-        }
+    GdiHandleCounts table;
+    if (CountGdiHandles(table)) {
+        counts.gdiLive = table.used;
+        counts.fontsLive = table.fonts;
     }
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counts.windows));
     counts.windows += CountThreadMessageWindows();

@@ -154,6 +154,38 @@ wine_prefix() {
     fi
 }
 
+# The build folder a script was given (BUILD, by default build), as an absolute path.
+build_folder() {
+    (cd "${1:-build}" && pwd)
+}
+
+# Photographs a window of a program of BUILD, once it is shown, into OUT (on the
+# current display, after wine_setup).   photograph_window BUILD CAPTION OUT
+photograph_window() {
+    local x y w h
+    read -r x y w h < <("$WINE" "$1/tests/window_tool.exe" wait "$2" | tr -d '\r')
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$3"
+}
+
+# Runs the caller's clean-up however the script ends: done, failed, or interrupted
+# (Ctrl+C, kill), so that no mount, server or display of the run is left behind.
+#   on_exit FUNCTION
+on_exit() {
+    trap "$1" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    trap 'exit 129' HUP
+}
+
+# Ends the run's Wine server and every program of its prefix, if wine_setup has set one.
+wine_stop() {
+    if [ -n "${WINESERVER:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+        "$WINESERVER" -k 2>/dev/null
+        "$WINESERVER" -w 2>/dev/null
+    fi
+    return 0
+}
+
 # Runs the calling script again on a virtual display of its own, unless it is on one
 # already; returns only then.   on_virtual_display "$0" ARGUMENTS...
 on_virtual_display() {

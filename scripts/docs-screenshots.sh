@@ -8,17 +8,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || on_virtual_display "$0" "$@"
 
 wine_setup "$build" "$0" "$build"
 build=$TESTED_BUILD
 tool="$build/tests/window_tool.exe"
 shot() {  # CAPTION OUT
-    local x y w h
-    read -r x y w h < <("$WINE" "$tool" wait "$1" | tr -d '\r')
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+    photograph_window "$build" "$1" "$2"
     echo "$2"
 }
 

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine on a virtual display, with one Wine server for
-# the whole run, and prints their table.
+# the whole run, and prints their table; the Wine server ends with the run, however it ends.
+# The first lines say which program and which Wine are measured (scripts/common.sh).
 #   scripts/run-bench.sh BUILD [typoscope_bench arguments, e.g. --runs 3 --only fontlist]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$here/common.sh"
-build=$(cd "${1:-build}" && pwd) || exit 1
+build=$(build_folder "${1:-}") || exit 1
 shift || true
 
 on_virtual_display "$0" "$build" "$@"
+on_exit wine_stop
 wine_setup "$build" "$0" "$build" "$@"
 measured=$TESTED_BUILD
 for exe in Typoscope.exe bench/typoscope_bench.exe bench/startup_floor.exe; do
@@ -35,6 +37,3 @@ echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut 
     --floor "$(winpath "$measured/bench/startup_floor.exe")" \
     --fonts "$(winpath "$work/fonts")" \
     --data "$(winpath "$work/data")" "$@"
-status=$?
-"$WINESERVER" -k
-exit $status

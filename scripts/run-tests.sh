@@ -2,19 +2,30 @@
 # Runs every test under Wine on a virtual display, with one Wine server for the whole run.
 # The first lines say which program and which Wine are tested (scripts/common.sh).
 #   scripts/run-tests.sh BUILD [ctest arguments...]
+# However the run ends (passed, failed, interrupted), it unmounts its small disks and
+# stops its print server and its Wine server.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-build=$(cd "${1:-build}" && pwd) || exit 1
+build=$(build_folder "${1:-}") || exit 1
 shift || true
 
 on_virtual_display "$0" "$build" "$@"
+
+clean_up() {
+    [ -z "${TESTED_BUILD:-}" ] || "$here/robustness-disks.sh" down "$TESTED_BUILD"
+    wine_stop
+    [ -z "${TYPOSCOPE_PRINTERS:-}" ] || "$here/test-printers.sh" stop "$TYPOSCOPE_PRINTERS"
+}
+on_exit clean_up
+
 # Two printers on a print server of this run's own, before Wine starts, so that
 # the printer dialogs have a choice to remember.
 if [ -z "${TYPOSCOPE_PRINTERS:-}" ]; then
-    printers=$(mktemp -d /tmp/typoscope-cups.XXXXXX)
-    if socket=$("$here/test-printers.sh" start "$printers"); then
-        export CUPS_SERVER=$socket TYPOSCOPE_PRINTERS=$printers
+    export TYPOSCOPE_PRINTERS
+    TYPOSCOPE_PRINTERS=$(mktemp -d /tmp/typoscope-cups.XXXXXX)
+    if socket=$("$here/test-printers.sh" start "$TYPOSCOPE_PRINTERS"); then
+        export CUPS_SERVER=$socket
     else
         echo "No test printers: the printer dialog tests will fail."
     fi
@@ -22,8 +33,3 @@ fi
 wine_setup "$build" "$0" "$build" "$@"
 "$here/robustness-disks.sh" up "$TESTED_BUILD"
 cd "$TESTED_BUILD" && ctest --output-on-failure "$@"
-status=$?
-"$here/robustness-disks.sh" down "$TESTED_BUILD"
-"$WINESERVER" -k
-[ -n "${TYPOSCOPE_PRINTERS:-}" ] && "$here/test-printers.sh" stop "$TYPOSCOPE_PRINTERS"
-exit $status

@@ -4,11 +4,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-build=$(cd "${1:-build}" && pwd)
+build=$(build_folder "${1:-}")
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/screenshot.sh" "$build" "$build/typoscope.png"
+    on_virtual_display "$here/screenshot.sh" "$build" "$build/typoscope.png"
 fi
+on_exit wine_stop
 wine_setup "$build" "$0" "$build"
 "$WINE" "$TESTED_BUILD/Typoscope.exe"
-"$WINESERVER" -k

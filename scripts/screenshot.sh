@@ -11,8 +11,7 @@ wine_setup "$build" "$0" "$@"
 build=$TESTED_BUILD
 "$WINE" "$build/Typoscope.exe" &
 program=$!
-read -r x y w h < <("$WINE" "$build/tests/window_tool.exe" wait "Typoscope 1.0" | tr -d '\r')
-import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
+photograph_window "$build" "Typoscope 1.0" "$out"
 "$WINE" "$build/tests/window_tool.exe" close "Typoscope 1.0"
 wait $program
 "$WINESERVER" -k

@@ -16,12 +16,15 @@ struct GdiHandleEntry {
     UCHAR flags;
     UINT64 user;
 };
+static_assert(sizeof(GdiHandleEntry) == 24, "Wine's GDI handle entry");
+
 const int kGdiHandles = 0x10000;
 const UCHAR kFontType = 0x0a;
 const UINT kUserHandleProbes = 0x3000;
 
 const GdiHandleEntry* GdiHandleTable()
 {
+    if (!WineVersion()) return nullptr;
     using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
@@ -40,46 +43,59 @@ const GdiHandleEntry* GdiHandleTable()
 
 }  // namespace
 
+const char* WineVersion()
+{
+    using VersionFn = const char*(CDECL*)();
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto version = ntdll ? reinterpret_cast<VersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+                         : nullptr;
+    return version ? version() : nullptr;
+}
+
+bool CountGdiHandles(GdiHandleCounts& counts)
+{
+    counts = GdiHandleCounts();
+    const GdiHandleEntry* table = GdiHandleTable();
+    if (!table) return false;
+    for (int i = 0; i < kGdiHandles; ++i) {
+        if (!table[i].type) continue;
+        ++counts.used;
+        ++counts.byType[table[i].type];
+    }
+    counts.fonts = counts.byType[kFontType];
+    return true;
+}
+
 int GdiObjectCount()
 {
     DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted) return static_cast<int>(counted);
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (!table) return -1;
-    int used = 0;
-    for (int i = 0; i < kGdiHandles; ++i)
-        if (table[i].type) ++used;
-    return used;
+    GdiHandleCounts table;
+    return CountGdiHandles(table) ? table.used : -1;
 }
 
 std::string GdiObjectKinds()
 {
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (!table) return "";
-    int counts[256] = {};
-    for (int i = 0; i < kGdiHandles; ++i) ++counts[table[i].type];
+    GdiHandleCounts table;
+    if (!CountGdiHandles(table)) return "";
     static const struct { int type; const char* name; } kKinds[] = {
         {0x01, "DCs"}, {0x04, "regions"}, {0x05, "bitmaps"}, {0x08, "palettes"}, {kFontType, "fonts"},
         {0x10, "brushes"}, {0x21, "metafile DCs"}, {0x30, "pens"}, {0x50, "extended pens"}};
     std::string text;
     for (int type = 1; type < 256; ++type) {
-        if (!counts[type]) continue;
+        if (!table.byType[type]) continue;
         std::string name = "type " + std::to_string(type);
         for (const auto& kind : kKinds)
             if (kind.type == type) name = kind.name;
-        text += (text.empty() ? "" : ", ") + std::to_string(counts[type]) + " " + name;
+        text += (text.empty() ? "" : ", ") + std::to_string(table.byType[type]) + " " + name;
     }
     return text;
 }
 
 int GdiFontCount()
 {
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (!table) return -1;
-    int fonts = 0;
-    for (int i = 0; i < kGdiHandles; ++i)
-        if (table[i].type == kFontType) ++fonts;
-    return fonts;
+    GdiHandleCounts table;
+    return CountGdiHandles(table) ? table.fonts : -1;
 }
 
 int UserObjectCount()

@@ -1,7 +1,22 @@
-// Counts of this process's GDI and USER objects, for finding leaked handles.
+// Counts of this process's GDI and USER objects, for finding leaked handles; shared
+// by the tests and the benchmarks.
 #pragma once
 
 #include <string>
+
+// Wine's version ("8.0"), or nullptr where the program does not run on Wine.
+const char* WineVersion();
+
+// The used entries of this process's GDI handle table: all of them, the fonts among
+// them, and how many of each kind (indexed by the entry's type byte).
+struct GdiHandleCounts {
+    int used = 0;
+    int fonts = 0;
+    int byType[256] = {};
+};
+// False where there is no table to read: only Wine's is read, whose entries have one
+// layout in 32-bit and 64-bit processes.
+bool CountGdiHandles(GdiHandleCounts& counts);
 
 // GDI objects of this process: GetGuiResources where the platform counts them; where it
 // returns 0 (Wine's is a stub), the used entries of the process's GDI handle table.
