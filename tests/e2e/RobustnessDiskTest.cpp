@@ -154,4 +154,28 @@ TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTou
     EXPECT_EQ(sampleBefore, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
 }
 
+// Where the files may be written but no new file made (no inode to spare), the saves
+// cannot go through a temporary file and write the files themselves.
+TEST(InAFolderThatTakesNoNewFile, BothFilesAreStillSaved)
+{
+    if (!DisksMounted()) GTEST_SKIP() << "no such disk mounted (scripts/robustness-disks.sh needs root)";
+    std::string folder = RobustnessFolder() + "nonew\\";
+    ASSERT_TRUE(WriteFileBytes(folder + "Typoscope.ini", kOldSettings));
+    ASSERT_TRUE(WriteFileBytes(folder + "sample.txt", kOldSample));
+    ASSERT_FALSE(WriteFileBytes(folder + "probe", "x")) << "the folder must take no new file for this test";
+    {
+        ProgramRun run(folder, ProgramRun::InPlace{});
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        SetWideText(GetDlgItem(window, kSampleBox), "Saved where no file can be made.\r\n");
+        run.Command(kEditBold);
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    EXPECT_EQ("Saved where no file can be made.\r\n", ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
+    std::string path = folder + "Typoscope.ini";
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Bold", 9, path.c_str()));
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Italic", 9, path.c_str())) << "the other keys are kept";
+}
+
 }  // namespace
