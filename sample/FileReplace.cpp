@@ -2,12 +2,13 @@
 
 #include "framework/File.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-const char kTemporaryMark[] = ".~save-";
+const char kTemporaryMark[] = "~";
 
 const UINT kChunk = 1u << 24;
 
@@ -32,17 +33,36 @@ bool RewriteInPlace(const char* path, const char* data, size_t size)
     return WriteAll(file, data, size) && SetEndOfFile(file.m_hFile) != FALSE;
 }
 
+// "~sam-1a2b3c4d.tmp" for sample.txt: no longer than "Typoscope.ini" and four more, so
+// that it fits wherever the program's own files fit, and tells whose it is.
+bool TemporaryName(const char* path, const char* tail, char (&name)[MAX_PATH])
+{
+    const char* separator = strrchr(path, '\\');
+    if (!separator || strlen(separator + 1) < 3) return false;
+    int length = snprintf(name, sizeof name, "%.*s%s%.3s-%s", static_cast<int>(separator + 1 - path), path,
+                          kTemporaryMark, separator + 1, tail);
+    return length > 0 && static_cast<size_t>(length) < sizeof name;
+}
+
+bool IsHex(const char* text, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (!isxdigit(static_cast<unsigned char>(text[i]))) return false;
+    return true;
+}
+
 }  // namespace
 
 bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH])
 {
     // A name of its own, so that two copies of the program never share one.
     static LONG counter = 0;
+    unsigned long seed = (GetCurrentProcessId() << 16) ^ GetTickCount();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        int length = snprintf(temporary, sizeof temporary, "%s%s%lx-%lx.tmp", path, kTemporaryMark,
-                              GetCurrentProcessId(), static_cast<unsigned long>(InterlockedIncrement(&counter)) +
-                                                         static_cast<unsigned long>(GetTickCount()));
-        if (length <= 0 || static_cast<size_t>(length) >= sizeof temporary) return false;
+        char tail[16];
+        snprintf(tail, sizeof tail, "%08lx.tmp",
+                 (seed + static_cast<unsigned long>(InterlockedIncrement(&counter))) & 0xFFFFFFFFul);
+        if (!TemporaryName(path, tail, temporary)) return false;
         HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
@@ -56,19 +76,20 @@ bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH])
 void RemoveLeftoverTemporaryFiles(const char* path)
 {
     char pattern[MAX_PATH];
-    int length = snprintf(pattern, sizeof pattern, "%s%s*.tmp", path, kTemporaryMark);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof pattern) return;
-    const char* separator = strrchr(path, '\\');
-    if (!separator) return;
-    const size_t folderLength = static_cast<size_t>(separator - path) + 1;
+    if (!TemporaryName(path, "*.tmp", pattern)) return;
+    const size_t folderLength = static_cast<size_t>(strrchr(path, '\\') - path) + 1;
+    const size_t prefixLength = strlen(pattern) - strlen("*.tmp") - folderLength;
 
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        // Only names of exactly the form this program gives.
+        const size_t length = strlen(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length != prefixLength + 12 ||
+            !IsHex(found.cFileName + prefixLength, 8) || folderLength + length >= MAX_PATH)
+            continue;
         char leftover[MAX_PATH];
-        if (folderLength + strlen(found.cFileName) >= sizeof leftover) continue;
         memcpy(leftover, path, folderLength);
         strcpy(leftover + folderLength, found.cFileName);
         DeleteFileA(leftover);

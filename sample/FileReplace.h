@@ -17,7 +17,7 @@ bool ReplaceFileContent(const char* path, const char* data, size_t size);
 bool ReplaceFileContent(const char* path, const char* data, size_t size, CFile& temporary);
 
 // The steps, shared with the settings store. Temporary files are named after the file
-// they replace ("sample.txt.~save-....tmp"), so that leftovers are known to be ours.
+// they replace ("~sam-1a2b3c4d.tmp" for sample.txt), so that leftovers are known to be ours.
 // Makes a new, empty temporary file for the file; false when the folder takes none.
 bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH]);
 // Removes the temporary files that earlier saves of the file left behind (a run that

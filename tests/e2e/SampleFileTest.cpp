@@ -191,7 +191,7 @@ TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
 TEST(SampleFile, TemporaryFilesLeftByAnEarlierSaveGoAtTheNextSave)
 {
     TempFolder folder;
-    const char* leftovers[] = {"sample.txt.~save-4d2-1.tmp", "Typoscope.ini.~save-4d2-2.tmp"};
+    const char* leftovers[] = {"~sam-000004d2.tmp", "~Typ-000004d2.tmp"};
     for (const char* name : leftovers) ASSERT_TRUE(WriteFileBytes(folder.File(name), "half a save"));
     ASSERT_TRUE(WriteFileBytes(folder.File("other.tmp"), "not ours"));
     RunOnce(folder, End::Close, "saved");

@@ -102,14 +102,16 @@ TEST(FileReplace, RemovesItsLeftoversAndKeepsTheFilesAttributes)
     std::string path = folder.File("sample.txt");
     ASSERT_TRUE(WriteFileBytes(path, "old"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt.~save-4d2-7.tmp"), "half a save"));
-    ASSERT_TRUE(WriteFileBytes(folder.File("other.txt.~save-4d2-7.tmp"), "another file's"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~sam-000004d2.tmp"), "half a save"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~oth-000004d2.tmp"), "another file's"));
     ASSERT_TRUE(WriteFileBytes(folder.File("mine.tmp"), "not ours"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~sam-notours.tmp"), "not ours"));
     EXPECT_TRUE(ReplaceFileContent(path.c_str(), "new", 3));
     EXPECT_EQ("new", ReadFileBytes(path).value_or("<missing>"));
-    EXPECT_FALSE(FileExists(folder.File("sample.txt.~save-4d2-7.tmp")));
-    EXPECT_TRUE(FileExists(folder.File("other.txt.~save-4d2-7.tmp")));
+    EXPECT_FALSE(FileExists(folder.File("~sam-000004d2.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("~oth-000004d2.tmp")));
     EXPECT_TRUE(FileExists(folder.File("mine.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("~sam-notours.tmp")));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

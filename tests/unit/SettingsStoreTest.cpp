@@ -50,7 +50,7 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
 
 TEST_F(SettingsStoreTest, SaveRemovesLeftoversOfAKilledSaveAndKeepsTheFilesAttributes)
 {
-    const std::string leftover = m_path + ".~save-4d2-9.tmp";
+    const std::string leftover = ExecutableFolder() + "~Typ-000004d2.tmp";
     ASSERT_TRUE(WriteFileBytes(leftover, "[Font]\r\nBold=1\r\n"));
     ASSERT_TRUE(WriteFileBytes(m_path, kDefaultFile));
     ASSERT_TRUE(SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_HIDDEN));

@@ -296,7 +296,7 @@ TEST_F(SampleFileTest, AnEmptyBoxLeavesAnEmptyFileAndNoTemporaryFiles)
     ASSERT_TRUE(h.WaitForEnd());
     EXPECT_EQ("", ReadFileBytes(SamplePath()).value_or("<missing>"));
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((ExecutableFolder() + "sample.txt*.tmp").c_str(), &found);
+    HANDLE search = FindFirstFileA((ExecutableFolder() + "~sam-*.tmp").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "left behind: " << found.cFileName;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
