@@ -6,6 +6,8 @@
 #   BUILD/robustness/nonew     a tmpfs with no inode to spare beyond the program,
 #                              Typoscope.ini and sample.txt (a folder where the files
 #                              can be written but no new file can be made)
+#   BUILD/robustness/readerror a folder whose sample.txt cannot be read (a link to a
+#                              file whose first read fails with an I/O error)
 # Without them those cases are skipped. Usage: robustness-disks.sh up|down BUILD
 set -u
 action=${1:-}
@@ -17,6 +19,7 @@ unmount_all() {
         if mountpoint -q "$folder" 2>/dev/null; then umount "$folder" || umount -l "$folder"; fi
     done
     rm -f "$root/mounted"
+    rm -rf "$root/readerror"
 }
 
 case $action in
@@ -43,6 +46,8 @@ up)
     cp "$build/Typoscope.exe" "$root/nonew/"
     : >"$root/nonew/Typoscope.ini"
     : >"$root/nonew/sample.txt"
+    mkdir -p "$root/readerror"
+    ln -s /proc/self/mem "$root/readerror/sample.txt"
     touch "$root/mounted"
     ;;
 down)
