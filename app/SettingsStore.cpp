@@ -1,6 +1,7 @@
 // Typoscope.ini beside the executable: read once at start, written once at the end.
 #include "app/ViewerApp.h"
 #include "app/ModulePath.h"
+#include "sample/FileReplace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -76,8 +77,8 @@ void CViewerApp::LoadSettings()
 void CViewerApp::SaveSettings()
 {
     const ViewerSettingsRecord& s = ViewerSettings;
-    char path[kModulePathSize], directory[kModulePathSize];
-    if (!BuildModuleFilePath(path, kSettingsFile) || !GetModuleDirectory(directory)) return;
+    char path[kModulePathSize];
+    if (!BuildModuleFilePath(path, kSettingsFile)) return;
 
     // A read-only file is the user's wish to keep it; a folder of that name is not ours.
     DWORD attributes = GetFileAttributesA(path);
@@ -97,8 +98,14 @@ void CViewerApp::SaveSettings()
 
     // The keys go into a copy beside the file, which takes the file's place only
     // once it is whole: a save that fails midway leaves the old file as it was.
+    RemoveLeftoverTemporaryFiles(path);
     char temporary[MAX_PATH];
-    if (!GetTempFileNameA(directory, "ini", 0, temporary)) return;
+    if (!MakeTemporaryFile(path, temporary)) {
+        // A folder that takes no new file: the keys go into the file itself.
+        for (const SettingsKey& key : keys)
+            if (!WritePrivateProfileStringA(key.section, key.key, key.text, path)) break;
+        return;
+    }
     bool whole = true;
     if (exists) {
         whole = CopyFileA(path, temporary, FALSE) && FileSize(temporary) == FileSize(path) &&
@@ -109,6 +116,6 @@ void CViewerApp::SaveSettings()
         whole = WritePrivateProfileStringA(key.section, key.key, key.text, temporary) != FALSE;
     }
     if (whole) whole = ReadsBack(keys, sizeof keys / sizeof keys[0], temporary);
-    if (whole) whole = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (whole) whole = MoveIntoPlace(temporary, path);
     if (!whole) DeleteFileA(temporary);
 }

@@ -58,7 +58,8 @@ void CDialog::RunModalLoop()
 {
     MSG msg;
     while (!m_ended) {
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        // Wide, so that typed characters reach a Unicode control whole, whatever the code page.
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // A quit request ends this loop and goes on to the loop below it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -81,7 +82,7 @@ void CDialog::RunModalLoop()
         }
         if (!translated) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         if (!m_hWnd) break;
     }
@@ -127,7 +128,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
     }
     bool input = (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
                  (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST);
-    return input && ::IsDialogMessageA(m_hWnd, msg);
+    return input && ::IsDialogMessageW(m_hWnd, msg);
 }
 
 BOOL CDialog::OnInitDialog()

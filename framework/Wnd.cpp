@@ -76,8 +76,12 @@ bool CWnd::SubclassWindow(HWND hWnd)
     if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return false;
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kObjectProperty, this);
-    m_superProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+    // Setting the procedure through the other character set's function would change the
+    // window's: a Unicode window stays one only when subclassed with the wide function.
+    m_unicode = ::IsWindowUnicode(hWnd) != FALSE;
+    const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&CWnd::WndProc);
+    m_superProc = reinterpret_cast<WNDPROC>(m_unicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc)
+                                                      : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc));
     return true;
 }
 
@@ -90,7 +94,11 @@ HWND CWnd::UnsubclassWindow()
 {
     HWND hWnd = m_hWnd;
     if (!hWnd) return nullptr;
-    if (m_superProc) ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    if (m_superProc) {
+        const LONG_PTR proc = reinterpret_cast<LONG_PTR>(m_superProc);
+        if (m_unicode) ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc);
+        else ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc);
+    }
     ::RemovePropA(hWnd, kObjectProperty);
     m_superProc = nullptr;
     m_hWnd = nullptr;
@@ -200,6 +208,11 @@ UINT CWnd::CommandCode(WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The message is in the window's own character set, and goes on in it.
+    if (m_unicode) {
+        if (m_superProc) return ::CallWindowProcW(m_superProc, m_hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    }
     if (m_superProc) return ::CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
@@ -212,7 +225,9 @@ LRESULT CWnd::Default()
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = FromHandlePermanent(hWnd);
-    if (!wnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (!wnd)
+        return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                                       : ::DefWindowProcA(hWnd, message, wParam, lParam);
 
     MSG previous = wnd->m_currentMsg;
     wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};

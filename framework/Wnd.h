@@ -74,6 +74,7 @@ protected:
 
 private:
     WNDPROC m_superProc = nullptr;
+    bool m_unicode = false;  // subclassed as a Unicode window: messages come and go wide
     MSG m_currentMsg{};
 };
 

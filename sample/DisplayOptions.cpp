@@ -26,22 +26,23 @@ void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
     if (!old) return;
     DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
     DWORD newStyle = (style & ~remove) | add;
-    if (newStyle == style && drivesBar == DrivesBar(old)) return;
+    // The dialog template makes an ANSI box; the new box is always a Unicode one.
+    if (newStyle == style && drivesBar == DrivesBar(old) && ::IsWindowUnicode(old)) return;
 
-    int length = ::GetWindowTextLengthA(old);
-    std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<size_t>(length) + 1]);
+    int length = ::GetWindowTextLengthW(old);
+    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[static_cast<size_t>(length) + 1]);
     if (!text) return;
-    text[0] = '\0';
-    if (length > 0) ::GetWindowTextA(old, text.get(), length + 1);
+    text[0] = L'\0';
+    if (length > 0) ::GetWindowTextW(old, text.get(), length + 1);
 
     RECT rect;
     ::GetWindowRect(old, &rect);
     ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    char className[64];
-    if (!::GetClassNameA(old, className, sizeof className)) lstrcpynA(className, "EDIT", sizeof className);
+    wchar_t className[64];
+    if (!::GetClassNameW(old, className, 64)) lstrcpynW(className, L"EDIT", 64);
     bool barShown = (style & WS_VSCROLL) != 0;
 
-    HWND box = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(old, GWL_EXSTYLE)), className, "",
+    HWND box = ::CreateWindowExW(static_cast<DWORD>(::GetWindowLongA(old, GWL_EXSTYLE)), className, L"",
                                  (newStyle & ~WS_VSCROLL) | (drivesBar ? WS_VSCROLL : 0), rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, dialog.m_hWnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -49,22 +50,22 @@ void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
     if (!box) return;
     if (!drivesBar) ::SetPropA(box, kNoBarProperty, reinterpret_cast<HANDLE>(1));
 
-    ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(old, WM_GETFONT, 0, 0)), FALSE);
-    LRESULT margins = ::SendMessageA(old, EM_GETMARGINS, 0, 0);
-    ::SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
-    ::SendMessageA(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageA(old, EM_GETLIMITTEXT, 0, 0)), 0);
-    ::SetWindowTextA(box, text.get());
-    ::SendMessageA(box, EM_SETMODIFY, ::SendMessageA(old, EM_GETMODIFY, 0, 0) ? TRUE : FALSE, 0);
+    ::SendMessageW(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageW(old, WM_GETFONT, 0, 0)), FALSE);
+    LRESULT margins = ::SendMessageW(old, EM_GETMARGINS, 0, 0);
+    ::SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+    ::SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageW(old, EM_GETLIMITTEXT, 0, 0)), 0);
+    ::SetWindowTextW(box, text.get());
+    ::SendMessageW(box, EM_SETMODIFY, ::SendMessageW(old, EM_GETMODIFY, 0, 0) ? TRUE : FALSE, 0);
     if (drivesBar) ::ShowScrollBar(box, SB_VERT, barShown);
 
     DWORD start = 0, end = 0;
-    ::SendMessageA(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    ::SendMessageA(box, EM_SETSEL, start, end);
+    ::SendMessageW(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageW(box, EM_SETSEL, start, end);
     // The same text stays at the top of the view, though its line number changes with the wrapping.
-    LRESULT firstLine = ::SendMessageA(old, EM_GETFIRSTVISIBLELINE, 0, 0);
-    LRESULT firstChar = ::SendMessageA(old, EM_LINEINDEX, static_cast<WPARAM>(firstLine), 0);
-    LRESULT top = firstChar < 0 ? 0 : ::SendMessageA(box, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
-    ::SendMessageA(box, EM_LINESCROLL, 0, top - ::SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0));
+    LRESULT firstLine = ::SendMessageW(old, EM_GETFIRSTVISIBLELINE, 0, 0);
+    LRESULT firstChar = ::SendMessageW(old, EM_LINEINDEX, static_cast<WPARAM>(firstLine), 0);
+    LRESULT top = firstChar < 0 ? 0 : ::SendMessageW(box, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
+    ::SendMessageW(box, EM_LINESCROLL, 0, top - ::SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0));
 
     // Right after the old box in the tab order, which it leaves to the new one.
     ::SetWindowPos(box, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -77,6 +78,12 @@ void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
 }
 
 }  // namespace
+
+void CViewerDlg::UseUnicodeSampleBox()
+{
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    if (box) RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, DrivesBar(box));
+}
 
 void CViewerDlg::ToggleWordWrap()
 {

@@ -5,8 +5,8 @@
 #include "res/resource.h"
 #include "sample/FileReplace.h"
 
-#include <memory>
 #include <new>
+#include <string>
 
 void CViewerDlg::SaveSampleFile()
 {
@@ -15,21 +15,29 @@ void CViewerDlg::SaveSampleFile()
     // Without the box there is no text to keep: an empty file would lose the old one.
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     if (!box) return;
+    // What a failed read left in the box is not the file's text; what the user typed is.
+    if (KeepSampleFile && !::SendMessageW(box, EM_GETMODIFY, 0, 0)) return;
 
-    int length = ::GetWindowTextLengthA(box);
+    int length = ::GetWindowTextLengthW(box);
     if (length < 0) return;
-    std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<size_t>(length) + 1]);
-    if (!text) return;
-    int copied = length > 0 ? ::GetWindowTextA(box, text.get(), length + 1) : 0;
-    if (copied < 0) copied = 0;
-    // The old file goes only once the new one is whole; failures stay silent.
-    ReplaceFileContent(path, text.get(), static_cast<size_t>(copied));
+    try {
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        int copied = length > 0 ? ::GetWindowTextW(box, &text[0], length + 1) : 0;
+        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+        std::string bytes;
+        EncodeKeepingEveryCharacter(text, SampleEncoding, bytes);
+        // The old file goes only once the new one is whole; failures stay silent.
+        ReplaceFileContent(path, bytes.data(), bytes.size());
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void CViewerDlg::OnClose()
 {
     SaveSampleFile();
     if (PreviewFont) {
+        // The box lets go of the font before it is released, as at every rebuild.
+        SampleBox.SendMessage(WM_SETFONT, 0, FALSE);
         PreviewFont->DeleteObject();
         delete PreviewFont;
         PreviewFont = nullptr;

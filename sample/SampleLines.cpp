@@ -1,28 +1,17 @@
 #include "sample/SampleLines.h"
 
-#include <cstring>
-
 namespace {
 
-const char kUtf8Mark[] = "\xEF\xBB\xBF";
-
-bool IsSpecial(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool IsSpecial(wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\0'; }
 
 }  // namespace
 
-void SampleTextBuilder::AddPiece(const char* piece, size_t length)
+void SampleTextBuilder::AddPiece(const wchar_t* piece, size_t length)
 {
-    const char* p = piece;
-    const char* end = piece + length;
-    if (!m_started && length > 0) {
-        m_started = true;
-        if (length >= 3 && memcmp(piece, kUtf8Mark, 3) == 0) {
-            m_markedUtf8 = true;
-            p += 3;
-        }
-    }
+    const wchar_t* p = piece;
+    const wchar_t* end = piece + length;
     while (p < end) {
-        const char* run = p;
+        const wchar_t* run = p;
         while (p < end && !IsSpecial(*p)) ++p;
         if (p > run) {
             EndLoneCrLines();
@@ -31,10 +20,10 @@ void SampleTextBuilder::AddPiece(const char* piece, size_t length)
         }
         if (p == end) break;
         switch (*p++) {
-        case '\n':
+        case L'\n':
             EndLine();
             break;
-        case '\r':
+        case L'\r':
             ++m_pendingCrs;
             m_lineOpen = true;
             break;
@@ -56,7 +45,7 @@ void SampleTextBuilder::EndLine()
 {
     // CRs just before the line's end are dropped.
     m_pendingCrs = 0;
-    m_text += "\r\n";
+    m_text += L"\r\n";
     m_lineOpen = false;
     m_lineCut = false;
 }
@@ -64,6 +53,6 @@ void SampleTextBuilder::EndLine()
 void SampleTextBuilder::EndLoneCrLines()
 {
     if (m_pendingCrs == 0) return;
-    for (; m_pendingCrs > 0; --m_pendingCrs) m_text += "\r\n";
+    for (; m_pendingCrs > 0; --m_pendingCrs) m_text += L"\r\n";
     m_lineCut = false;
 }

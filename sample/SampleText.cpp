@@ -8,6 +8,8 @@
 #include "sample/TextEncoding.h"
 
 #include <memory>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -17,7 +19,7 @@ const char kFileFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 // and then the shortened text would overwrite the sample file at close.
 void LiftTextLimit(HWND box)
 {
-    ::SendMessageA(box, EM_SETLIMITTEXT, 0, 0);
+    ::SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
 }
 
 // Keeps the box from drawing until it goes out of scope, whichever way that happens.
@@ -26,11 +28,11 @@ public:
     explicit SuspendedDrawing(HWND box) : m_box(box)
     {
         m_locked = ::LockWindowUpdate(box) != FALSE;
-        ::SendMessageA(box, WM_SETREDRAW, 0, 0);
+        ::SendMessageW(box, WM_SETREDRAW, 0, 0);
     }
     ~SuspendedDrawing()
     {
-        ::SendMessageA(m_box, WM_SETREDRAW, 1, 0);
+        ::SendMessageW(m_box, WM_SETREDRAW, 1, 0);
         if (m_locked) ::LockWindowUpdate(nullptr);
         // The one repaint of the new text.
         ::InvalidateRect(m_box, nullptr, TRUE);
@@ -43,6 +45,61 @@ private:
     bool m_locked;
 };
 
+// More than the 32-bit program can hold as text at once (file, UTF-16 text and the
+// box's own copy): such a file loads nothing rather than stopping start-up half way.
+const LONGLONG kLargestTextFile = 100LL << 20;
+
+enum class FileRead { Missing, NotOpened, TooLarge, Partial, Whole };
+
+// The file's bytes, read whole in one go; a read error midway keeps what came before it.
+FileRead ReadFileBytes(const char* path, std::string& bytes)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareExclusive)) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing
+                                                                              : FileRead::NotOpened;
+    }
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.m_hFile, &size)) {
+        if (size.QuadPart > kLargestTextFile) return FileRead::TooLarge;
+        bytes.reserve(static_cast<size_t>(size.QuadPart));
+    }
+    // Pipes and devices have no size: they are read until they end.
+    const UINT kChunk = 1u << 20;
+    for (;;) {
+        const size_t at = bytes.size();
+        if (static_cast<LONGLONG>(at) >= kLargestTextFile) return FileRead::TooLarge;
+        bytes.resize(at + kChunk);
+        const int read = file.Read(&bytes[at], kChunk);
+        bytes.resize(at + static_cast<size_t>(read > 0 ? read : 0));
+        if (read < 0) return FileRead::Partial;
+        if (read == 0) return FileRead::Whole;
+    }
+}
+
+// The file's text as the box shows it: decoded once, then joined into CR LF lines.
+FileRead ReadTextFile(const char* path, std::wstring& text, TextEncoding& encoding)
+{
+    try {
+        std::string bytes;
+        FileRead read = ReadFileBytes(path, bytes);
+        if (read != FileRead::Partial && read != FileRead::Whole) return read;
+        std::wstring decoded;
+        encoding = DecodeText(bytes, decoded);
+        std::string().swap(bytes);
+        SampleTextBuilder lines;
+        lines.Reserve(decoded.size() + decoded.size() / 8 + 2);
+        lines.AddPiece(decoded.data(), decoded.size());
+        lines.Finish();
+        std::wstring().swap(decoded);
+        text.swap(lines.Text());
+        return read;
+    } catch (const std::bad_alloc&) {
+        return FileRead::TooLarge;
+    }
+}
+
 }  // namespace
 
 void CViewerDlg::LoadInitialSample()
@@ -50,9 +107,23 @@ void CViewerDlg::LoadInitialSample()
     // Start-up brings the box to the stored wrapping right after this. Doing it now,
     // while the box is still empty, spares re-creating a box full of a long file.
     if (WordWrapState != ViewerApp().ViewerSettings.Wordwrap) ToggleWordWrap();
+    UseUnicodeSampleBox();
     LiftTextLimit(GetDlgItem(IDC_SAMPLE_BOX));
+    SampleEncoding = TextEncoding::CodePage;
+    KeepSampleFile = false;
     char path[kModulePathSize];
-    if (BuildModuleFilePath(path, "sample.txt") && LoadTextFile(path)) return;
+    if (BuildModuleFilePath(path, "sample.txt")) {
+        std::wstring text;
+        TextEncoding encoding = TextEncoding::CodePage;
+        FileRead read = ReadTextFile(path, text, encoding);
+        if ((read == FileRead::Whole || read == FileRead::Partial) && ShowFileText(text)) {
+            SampleEncoding = encoding;
+            KeepSampleFile = read != FileRead::Whole;
+            return;
+        }
+        // A file that is there but could not be read whole is the user's text all the same.
+        KeepSampleFile = read != FileRead::Missing;
+    }
 
     char text[1024];
     if (LoadStringA(AfxGetResourceHandle(), IDS_SAMPLE_SENTENCE, text, sizeof text) <= 0)
@@ -62,47 +133,47 @@ void CViewerDlg::LoadInitialSample()
 
 bool CViewerDlg::LoadTextFile(const char* path)
 {
-    CStdioFile file;
-    if (!path || !file.Open(path, 0)) return false;
-
-    // The whole text is gathered first and goes into the box in one insertion:
-    // appending line by line costs time in proportion to the square of the length.
-    SampleTextBuilder text;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.m_hFile, &size) && size.QuadPart < (1LL << 30))
-        text.Reserve(static_cast<size_t>(size.QuadPart + size.QuadPart / 8 + 2));
-    char line[1024];
-    UINT length = 0;
-    while (file.ReadString(line, sizeof line, &length)) text.AddPiece(line, length);
+    if (!path) return false;
+    std::wstring text;
+    TextEncoding encoding;
+    FileRead read = ReadTextFile(path, text, encoding);
     // A read error midway keeps what was read before it.
-    text.Finish();
-    file.Close();
-    // A file marked as UTF-8 shows its characters, not the bytes that encode them.
-    if (text.MarkedUtf8()) ConvertUtf8ToAnsi(text.Text());
+    return (read == FileRead::Whole || read == FileRead::Partial) && ShowFileText(text);
+}
 
+bool CViewerDlg::ShowFileText(const std::wstring& text)
+{
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
-    SetDlgItemText(IDC_SAMPLE_BOX, "");
+    ::SetWindowTextW(box, L"");
     LiftTextLimit(box);
     {
         SuspendedDrawing suspended(box);
-        AppendSampleText(text.Text().c_str());
-        ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
+        // The whole text in one insertion: line by line costs time in proportion to
+        // the square of the length.
+        AppendSampleText(text.c_str());
+        ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
     }
-    return true;
+    // Only the user's own changes mark the text as changed.
+    ::SendMessageW(box, EM_SETMODIFY, FALSE, 0);
+    // A box that ran out of memory holds less than the file.
+    if (static_cast<size_t>(::GetWindowTextLengthW(box)) == text.size()) return true;
+    ::SetWindowTextW(box, L"");
+    return false;
 }
 
-void CViewerDlg::AppendSampleText(const char* text)
+void CViewerDlg::AppendSampleText(const wchar_t* text)
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
-    ::SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(-1), 0xFFFF);
-    ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    ::SendMessageA(box, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(-1), 0xFFFF);
+    ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    ::SendMessageW(box, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void CViewerDlg::OnOpenTextFile()
 {
     std::unique_ptr<CFileDialog> dialog(new CFileDialog(TRUE, ".txt", nullptr, 0, kFileFilter, this));
-    if (dialog->DoModal() == IDOK) LoadTextFile(dialog->GetPathName());
+    // Text the user chose is theirs to keep at the close.
+    if (dialog->DoModal() == IDOK && LoadTextFile(dialog->GetPathName())) KeepSampleFile = false;
 }
 
 void CViewerDlg::ShowStandardSample()
@@ -110,6 +181,7 @@ void CViewerDlg::ShowStandardSample()
     char text[256];
     if (LoadStringA(AfxGetResourceHandle(), IDS_STANDARD_SAMPLE, text, 255) <= 0) text[0] = '\0';
     SampleBox.SetWindowText(text);
+    KeepSampleFile = false;
 }
 
 void CViewerDlg::ShowAsciiSample()
@@ -117,5 +189,7 @@ void CViewerDlg::ShowAsciiSample()
     char text[256 - 32 + 1];
     for (int code = 32; code <= 255; ++code) text[code - 32] = static_cast<char>(code);
     text[256 - 32] = '\0';
+    // The code page's characters: the 8-bit text is converted with it on the way into the box.
     SampleBox.SetWindowText(text);
+    KeepSampleFile = false;
 }

@@ -1,8 +1,25 @@
-// The sample box holds 8-bit text in the system's code page.
+// The sample box holds UTF-16 text; files hold it in one of these encodings.
 #pragma once
 
 #include <string>
 
-// Converts UTF-8 text to the system's code page in place. Characters the code page
-// lacks become its default character; invalid bytes become it too.
-void ConvertUtf8ToAnsi(std::string& text);
+enum class TextEncoding {
+    CodePage,    // the system's code page, as text files have always been read
+    Utf8,        // UTF-8 without a mark
+    Utf8Marked,  // UTF-8 after its byte-order mark
+    Utf16Le,     // UTF-16 after its mark, little endian
+    Utf16Be,     // UTF-16 after its mark, big endian
+};
+
+// Decides the bytes' encoding once, from a mark at their start or else from whether they
+// are UTF-8 with at least one multi-byte character (code page text almost never is),
+// and gives their text without the mark. May throw std::bad_alloc.
+TextEncoding DecodeText(const std::string& bytes, std::wstring& text);
+
+// The text's bytes in the encoding, its mark first; false when the encoding cannot hold
+// every character (nothing is ever replaced by a default character). May throw std::bad_alloc.
+bool EncodeText(const std::wstring& text, TextEncoding encoding, std::string& bytes);
+
+// The text in the encoding it came in when that holds every character, else in UTF-8
+// with its mark; the encoding used.
+TextEncoding EncodeKeepingEveryCharacter(const std::wstring& text, TextEncoding preferred, std::string& bytes);

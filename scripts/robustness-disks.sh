@@ -3,6 +3,11 @@
 #   BUILD/robustness/small     a 1 MB tmpfs that the tests fill up (a full disk)
 #   BUILD/robustness/readonly  a read-only tmpfs holding the program, Typoscope.ini and
 #                              sample.txt (a folder where nothing can be written)
+#   BUILD/robustness/nonew     a tmpfs with no inode to spare beyond the program,
+#                              Typoscope.ini and sample.txt (a folder where the files
+#                              can be written but no new file can be made)
+#   BUILD/robustness/readerror a folder whose sample.txt cannot be read (a link to a
+#                              file whose first read fails with an I/O error)
 # Without them those cases are skipped. Usage: robustness-disks.sh up|down BUILD
 set -u
 action=${1:-}
@@ -10,10 +15,11 @@ build=$(cd "${2:-build}" && pwd) || exit 1
 root=$build/robustness
 
 unmount_all() {
-    for folder in "$root/small" "$root/readonly"; do
+    for folder in "$root/small" "$root/readonly" "$root/nonew"; do
         if mountpoint -q "$folder" 2>/dev/null; then umount "$folder" || umount -l "$folder"; fi
     done
     rm -f "$root/mounted"
+    rm -rf "$root/readerror"
 }
 
 case $action in
@@ -23,9 +29,11 @@ up)
         echo "Not root: the full-disk and read-only folder tests will be skipped."
         exit 0
     fi
-    mkdir -p "$root/small" "$root/readonly"
+    mkdir -p "$root/small" "$root/readonly" "$root/nonew"
+    # nonew: one inode for its root folder and one for each of the three files.
     if ! mount -t tmpfs -o size=1m,mode=0777 typoscope-small "$root/small" ||
-        ! mount -t tmpfs -o size=1m,mode=0777 typoscope-readonly "$root/readonly"; then
+        ! mount -t tmpfs -o size=1m,mode=0777 typoscope-readonly "$root/readonly" ||
+        ! mount -t tmpfs -o size=64m,nr_inodes=4,mode=0777 typoscope-nonew "$root/nonew"; then
         unmount_all
         echo "Cannot mount here: the full-disk and read-only folder tests will be skipped."
         exit 0
@@ -35,6 +43,11 @@ up)
         >"$root/readonly/Typoscope.ini"
     printf 'Kept on a disk that cannot be written.\r\n' >"$root/readonly/sample.txt"
     mount -o remount,ro "$root/readonly"
+    cp "$build/Typoscope.exe" "$root/nonew/"
+    : >"$root/nonew/Typoscope.ini"
+    : >"$root/nonew/sample.txt"
+    mkdir -p "$root/readerror"
+    ln -s /proc/self/mem "$root/readerror/sample.txt"
     touch "$root/mounted"
     ;;
 down)

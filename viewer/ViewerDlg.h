@@ -14,6 +14,9 @@
 #pragma once
 
 #include "framework/Framework.h"
+#include "sample/TextEncoding.h"
+
+#include <string>
 
 class CViewerDlg : public CDialog {
 public:
@@ -59,13 +62,15 @@ public:
     // Sample text
     void LoadInitialSample();
     bool LoadTextFile(const char* path);
-    void AppendSampleText(const char* text);
+    void AppendSampleText(const wchar_t* text);
     void OnOpenTextFile();
     void ShowStandardSample();
     void ShowAsciiSample();
     void SaveSampleFile();
 
     // Display options
+    // Makes the box a Unicode window, which the ANSI dialog template does not give.
+    void UseUnicodeSampleBox();
     void ToggleWordWrap();
     void ToggleScrollbar();
     void ApplyScrollbar();
@@ -83,6 +88,14 @@ protected:
     // box has taken it: under Wine the edit control can fault inside WM_SETFONT, and the
     // fault is caught beyond this window's code, which then never reaches the release.
     CFont* ReplacedFont = nullptr;
+    // The encoding sample.txt was read in, which the close keeps where it can.
+    TextEncoding SampleEncoding = TextEncoding::CodePage;
+    // sample.txt is there but start-up could not read it whole: the close leaves it alone
+    // until the box holds text the user gave it.
+    bool KeepSampleFile = false;
+
+    // Puts a file's text into the box; false when the box could not take all of it.
+    bool ShowFileText(const std::wstring& text);
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;

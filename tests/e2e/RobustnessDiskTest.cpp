@@ -152,4 +152,53 @@ TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTou
     EXPECT_EQ(sampleBefore, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
 }
 
+// A sample.txt whose read fails (here at once, with an I/O error) is not the box's
+// text: the close leaves it alone.
+TEST(ASampleFileThatCannotBeRead, IsNotReplacedAtTheClose)
+{
+    if (!DisksMounted()) GTEST_SKIP() << "no such folder made (scripts/robustness-disks.sh needs root)";
+    const std::string path = RobustnessFolder() + "readerror\\sample.txt";
+    auto readFails = [&] {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        char byte;
+        DWORD read = 0;
+        bool failed = file != INVALID_HANDLE_VALUE && !ReadFile(file, &byte, 1, &read, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        return failed;
+    };
+    ASSERT_TRUE(readFails()) << "sample.txt must fail to read for this test";
+    {
+        ProgramRun run(RobustnessFolder() + "readerror\\");
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    EXPECT_TRUE(readFails()) << "sample.txt was replaced";
+}
+
+// Where the files may be written but no new file made (no inode to spare), the saves
+// cannot go through a temporary file and write the files themselves.
+TEST(InAFolderThatTakesNoNewFile, BothFilesAreStillSaved)
+{
+    if (!DisksMounted()) GTEST_SKIP() << "no such disk mounted (scripts/robustness-disks.sh needs root)";
+    std::string folder = RobustnessFolder() + "nonew\\";
+    ASSERT_TRUE(WriteFileBytes(folder + "Typoscope.ini", kOldSettings));
+    ASSERT_TRUE(WriteFileBytes(folder + "sample.txt", kOldSample));
+    ASSERT_FALSE(WriteFileBytes(folder + "probe", "x")) << "the folder must take no new file for this test";
+    {
+        ProgramRun run(folder, ProgramRun::InPlace{});
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        SetWideText(GetDlgItem(window, kSampleBox), "Saved where no file can be made.\r\n");
+        run.Command(kEditBold);
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    EXPECT_EQ("Saved where no file can be made.\r\n", ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
+    std::string path = folder + "Typoscope.ini";
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Bold", 9, path.c_str()));
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Italic", 9, path.c_str())) << "the other keys are kept";
+}
+
 }  // namespace

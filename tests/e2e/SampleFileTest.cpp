@@ -103,4 +103,99 @@ TEST(SampleFile, SixteenMegabytesSurviveCloseAndStartByteForByte)
     }
 }
 
+const wchar_t kScripts[] = L"\x03B1\x03B2\x03B3 \x0416\x0438\x0437\x043D\x044C \x65E5\x672C\x8A9E \xD83D\xDE00\r\n";
+const char kScriptsUtf8[] = "\xCE\xB1\xCE\xB2\xCE\xB3 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+                            "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80\r\n";
+
+// One run that shows the box's text as the box holds it, optionally puts text in it
+// with a wide WM_SETTEXT (as pasting does) and ends through the close box.
+std::wstring RunShowingWideText(const TempFolder& folder, const wchar_t* put = nullptr)
+{
+    ProgramRun run(folder.Path());
+    HWND window = run.WaitForMainWindow();
+    EXPECT_TRUE(window);
+    if (!window) return L"<no window>";
+    HWND box = GetDlgItem(window, kSampleBox);
+    std::wstring shown = WideWindowText(box);
+    DWORD_PTR result = 0;
+    if (put) SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(put), SMTO_NORMAL, 20000, &result);
+    run.Close();
+    EXPECT_TRUE(run.WaitForExit());
+    return shown;
+}
+
+TEST(SampleFile, TextInAnyScriptShowsAndSurvivesCloseAndStart)
+{
+    TempFolder folder;
+    const std::string utf8 = std::string("\xEF\xBB\xBF") + kScriptsUtf8;
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), utf8));
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        SCOPED_TRACE(cycle);
+        EXPECT_TRUE(kScripts == RunShowingWideText(folder));
+        EXPECT_EQ(utf8, SampleFile(folder));
+    }
+    // Put into the box of a run that began with no sample file: the code page cannot hold it.
+    ASSERT_TRUE(DeleteFileA(folder.File("sample.txt").c_str()));
+    RunShowingWideText(folder, kScripts);
+    EXPECT_EQ(utf8, SampleFile(folder));
+    EXPECT_TRUE(kScripts == RunShowingWideText(folder));
+}
+
+TEST(SampleFile, CodePageTextWithCharacters128To255SurvivesByteForByte)
+{
+    TempFolder folder;
+    std::string text;
+    for (int code = 128; code <= 255; ++code) text += static_cast<char>(code);
+    text += "\r\n";
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), text));
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        SCOPED_TRACE(cycle);
+        RunOnce(folder, End::Close);
+        EXPECT_EQ(text, SampleFile(folder));
+    }
+}
+
+// Held without sharing while the program starts, free again before its close.
+TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
+{
+    TempFolder folder;
+    const std::string path = folder.File("sample.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "held\r\n"));
+    for (bool types : {false, true}) {
+        SCOPED_TRACE(types ? "typed" : "nothing typed");
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        ProgramRun run(folder.Path());
+        HWND window = run.WaitForMainWindow();
+        CloseHandle(held);
+        ASSERT_TRUE(window);
+        HWND box = GetDlgItem(window, kSampleBox);
+        if (types) {
+            PostMessageW(box, WM_KEYDOWN, VK_END, 0);
+            PostMessageW(box, WM_CHAR, '!', 1);
+        }
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit());
+        if (!types) {
+            EXPECT_EQ("held\r\n", SampleFile(folder));
+        }
+    }
+    EXPECT_EQ("This is some sample text so that you can see what a font looks like.  "
+              "Type here to change this text to see what the selected font will look like.!",
+              SampleFile(folder));
+}
+
+// Left by runs that were ended in the middle of a save; other files are not ours.
+TEST(SampleFile, TemporaryFilesLeftByAnEarlierSaveGoAtTheNextSave)
+{
+    TempFolder folder;
+    const char* leftovers[] = {"~sam-000004d2.tmp", "~Typ-000004d2.tmp"};
+    for (const char* name : leftovers) ASSERT_TRUE(WriteFileBytes(folder.File(name), "half a save"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("other.tmp"), "not ours"));
+    RunOnce(folder, End::Close, "saved");
+    EXPECT_EQ("saved", SampleFile(folder));
+    for (const char* name : leftovers) EXPECT_FALSE(FileExists(folder.File(name))) << name;
+    EXPECT_TRUE(FileExists(folder.File("other.tmp")));
+}
+
 }  // namespace

@@ -86,6 +86,17 @@ std::string WindowText(HWND hWnd)
     return std::string(text.data());
 }
 
+std::wstring WideWindowText(HWND hWnd)
+{
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 60000, &length);
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 60000,
+                        &copied);
+    return std::wstring(text.data(), static_cast<size_t>(copied));
+}
+
 std::string WindowClass(HWND hWnd)
 {
     char name[256] = {};

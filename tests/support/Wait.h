@@ -22,6 +22,8 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, const char* ca
 
 // A window's text and class, for assertions.
 std::string WindowText(HWND hWnd);
+// The text as the window holds it, through the wide messages (characters beyond the code page).
+std::wstring WideWindowText(HWND hWnd);
 std::string WindowClass(HWND hWnd);
 // The text of a message box's message (its static control that is not the icon).
 std::string MessageBoxText(HWND box);

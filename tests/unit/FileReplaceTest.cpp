@@ -95,6 +95,27 @@ TEST(FileReplace, AFileHeldWithoutSharingKeepsItsContent)
     EXPECT_EQ(1, FilesIn(folder.Path()));
 }
 
+// A killed run's temporary file goes at the next save; the file stays hidden if it was.
+TEST(FileReplace, RemovesItsLeftoversAndKeepsTheFilesAttributes)
+{
+    TempFolder folder;
+    std::string path = folder.File("sample.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "old"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~sam-000004d2.tmp"), "half a save"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~oth-000004d2.tmp"), "another file's"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("mine.tmp"), "not ours"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("~sam-notours.tmp"), "not ours"));
+    EXPECT_TRUE(ReplaceFileContent(path.c_str(), "new", 3));
+    EXPECT_EQ("new", ReadFileBytes(path).value_or("<missing>"));
+    EXPECT_FALSE(FileExists(folder.File("~sam-000004d2.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("~oth-000004d2.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("mine.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("~sam-notours.tmp")));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(FileReplace, AFolderThatIsNotThereFailsQuietly)
 {
     TempFolder folder;

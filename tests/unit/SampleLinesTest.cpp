@@ -1,5 +1,7 @@
-// Joining a reader's pieces into the sample box's lines.
+// Joining decoded text, given in pieces, into the sample box's lines.
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -28,9 +30,8 @@ const PiecesCase kCases[] = {
     {"CrAtAPieceEndBeforeMoreOfTheLine", {"ab\r", "cd\n"}, "ab\r\ncd\r\n"},
     {"CrAtAPieceEndBeforeTheLf", {"ab\r", "\n", "c\n"}, "ab\r\nc\r\n"},
     {"NulThenCrStartsALineThatShows", {std::string("ab\0x\rcd\n", 8)}, "ab\r\ncd\r\n"},
-    {"Utf8MarkIsNotText", {"\xEF\xBB\xBFhi\n"}, "hi\r\n"},
-    {"Utf8MarkAloneLeavesNothing", {"\xEF\xBB\xBF"}, ""},
-    {"Utf8MarkLaterIsText", {"a\n", "\xEF\xBB\xBF\n"}, "a\r\n\xEF\xBB\xBF\r\n"},
+    {"CharactersBeyondTheCodePage", {"\xCE\xB1\xCF\x89\r\n", "\xE6\x97\xA5\xF0\x9F\x98\x80"},
+     "\xCE\xB1\xCF\x89\r\n\xE6\x97\xA5\xF0\x9F\x98\x80\r\n"},
     {"NulEndsTheLineAcrossPieces", {std::string("ab\0c", 4), "dd", "e\n", "f\n"}, "ab\r\nf\r\n"},
     {"NulAtTheStartLeavesAnEmptyLine", {std::string("\0x\n", 3)}, "\r\n"},
     {"LoneNulPieceAtTheEnd", {std::string("\0", 1)}, "\r\n"},
@@ -39,14 +40,25 @@ const PiecesCase kCases[] = {
 
 class Pieces : public ::testing::TestWithParam<PiecesCase> {};
 
+// The cases are written in UTF-8; the builder joins decoded text.
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
+                                     static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
 TEST_P(Pieces, BecomeWholeLinesEndingWithCrLf)
 {
     SampleTextBuilder builder;
-    for (const std::string& piece : GetParam().pieces) builder.AddPiece(piece.data(), piece.size());
+    for (const std::string& piece : GetParam().pieces) {
+        const std::wstring wide = Wide(piece);
+        builder.AddPiece(wide.data(), wide.size());
+    }
     builder.Finish();
-    EXPECT_EQ(GetParam().text, builder.Text());
-    EXPECT_EQ(GetParam().pieces.size() > 0 && GetParam().pieces[0].compare(0, 3, "\xEF\xBB\xBF") == 0,
-              builder.MarkedUtf8());
+    EXPECT_TRUE(Wide(GetParam().text) == builder.Text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Pieces, ::testing::ValuesIn(kCases),

@@ -58,6 +58,21 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
     EXPECT_EQ(kDefaultFile, ReadFileBytes(m_path).value_or("<missing>"));
 }
 
+TEST_F(SettingsStoreTest, SaveRemovesLeftoversOfAKilledSaveAndKeepsTheFilesAttributes)
+{
+    const std::string leftover = ExecutableFolder() + "~Typ-000004d2.tmp";
+    ASSERT_TRUE(WriteFileBytes(leftover, "[Font]\r\nBold=1\r\n"));
+    ASSERT_TRUE(WriteFileBytes(m_path, kDefaultFile));
+    ASSERT_TRUE(SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    theApp.ViewerSettings.Bold = 1;
+    theApp.SaveSettings();
+    EXPECT_FALSE(FileExists(leftover));
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Bold", 9, m_path.c_str()));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(m_path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(leftover.c_str());
+}
+
 TEST_F(SettingsStoreTest, RoundTripKeepsEveryField)
 {
     ViewerSettingsRecord saved;

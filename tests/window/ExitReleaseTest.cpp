@@ -42,4 +42,20 @@ TEST(WindowEnd, ExitReleasesThePreviewFontAndTheToolbar)
     }
 }
 
+// The box never holds a released font, not even for the moment between the close and its end.
+TEST(WindowEnd, TheCloseTakesTheFontFromTheBoxBeforeReleasingIt)
+{
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    ASSERT_NE(0, SendMessageA(box, WM_GETFONT, 0, 0));
+    LRESULT held = -1;
+    h.Run([&] {
+        SendMessageA(h.Hwnd(), WM_CLOSE, 0, 0);
+        held = SendMessageA(box, WM_GETFONT, 0, 0);
+    });
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ(0, held);
+}
+
 }  // namespace

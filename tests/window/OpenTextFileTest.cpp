@@ -58,6 +58,14 @@ TEST_F(OpenTextFile, OkWithAPathLoadsTheFile)
     EXPECT_TRUE(WaitUntil([&] { return BoxText() == "first\r\nsecond\r\n"; })) << BoxText();
 }
 
+TEST_F(OpenTextFile, AUtf16FileShowsItsCharacters)
+{
+    ASSERT_TRUE(WriteFileBytes(folder.File("wide.txt"), std::string("\xFF\xFE\xB1\x03\x16\x04\xE5\x65\n\0", 10)));
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(ChooseFile(dialog, folder.File("wide.txt")));
+    EXPECT_TRUE(WaitUntil([&] { return WideWindowText(h.Item(IDC_SAMPLE_BOX)) == L"\x03B1\x0416\x65E5\r\n"; }));
+}
+
 TEST_F(OpenTextFile, ANameWithoutExtensionGetsTxt)
 {
     ASSERT_TRUE(WriteFileBytes(folder.File("plain.txt"), "from plain.txt\r\n"));

@@ -79,8 +79,11 @@ TEST_F(TextFiles, AUtf8ByteOrderMarkIsNotTextAndTheCharactersShow)
     if (GetACP() == 1252) {
         EXPECT_EQ("caf\xE9\r\n", Loaded("\xEF\xBB\xBF" "caf\xC3\xA9\r\n"));
     }
-    // Without the mark the bytes are the system code page's characters, as they stand.
-    EXPECT_EQ("caf\xC3\xA9\r\n", Loaded("caf\xC3\xA9\r\n"));
+    // Without the mark, UTF-8 shows its characters all the same; bytes that are not
+    // UTF-8 are the system code page's characters, as they stand.
+    Loaded("caf\xC3\xA9\r\n");
+    EXPECT_TRUE(L"caf\x00E9\r\n" == WideWindowText(Box()));
+    EXPECT_EQ("caf\xC3\r\n", Loaded("caf\xC3\r\n"));
     ExpectDrawingResumed(Box());
 }
 

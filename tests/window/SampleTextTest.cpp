@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -124,6 +125,136 @@ TEST_F(SampleFileTest, AFileHeldWithoutSharingIsNotReadAndNotOverwritten)
     EXPECT_EQ("held\r\n", ReadFileBytes(SamplePath()).value_or("<missing>"));
 }
 
+// Held at start-up, free again at the close: the user's text in it is kept until
+// the user gives the box text of their own.
+TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheText)
+{
+    const struct {
+        const char* name;
+        std::function<void(ViewerHarness&)> act;
+        std::string saved;
+    } kCases[] = {
+        {"NothingDone", [](ViewerHarness&) {}, "held\r\n"},
+        {"Typed", [](ViewerHarness& h) { h.Send(WM_NULL); SendMessageW(h.Item(IDC_SAMPLE_BOX), WM_CHAR, 'X', 1); },
+         std::string("X") + kSentence},
+        {"StandardSample", [](ViewerHarness& h) { h.Command(ID_VIEW_STANDARD_SAMPLE); },
+         "AaBbCcDdEeFfGgHhIiJjKkLlMm\r\nNnOoPpQqRrSsTtUuVvWwXxYyZz\r\n1234567890\r\n!@#$%^&*()_+-=\r\n"
+         "[]{};:'\"<>,.\\|`~"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteFileBytes(SamplePath(), "held\r\n"));
+        HANDLE held = CreateFileA(SamplePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        CloseHandle(held);
+        EXPECT_EQ(kSentence, WindowText(h.Item(IDC_SAMPLE_BOX)));
+        c.act(h);
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+        EXPECT_EQ(c.saved, ReadFileBytes(SamplePath()).value_or("<missing>"));
+    }
+}
+
+// A file far larger than the program can hold (sparse: it takes no room on the disk).
+TEST_F(SampleFileTest, AFileTooLargeToHoldLoadsNothingAndIsLeftAsItIs)
+{
+    HANDLE file = CreateFileA(SamplePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, "the start of a huge file\r\n", 26, &written, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 300LL << 20;
+    ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    {
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        EXPECT_EQ(kSentence, WindowText(h.Item(IDC_SAMPLE_BOX)));
+        EXPECT_TRUE(h.Item(IDC_TOOLBAR)) << "start-up went on to its end";
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(SamplePath().c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(static_cast<DWORD>(size.QuadPart), data.nFileSizeLow);
+    EXPECT_EQ(0u, data.nFileSizeHigh);
+    file = CreateFileA(SamplePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    char start[27] = {};
+    ReadFile(file, start, 26, &written, nullptr);
+    CloseHandle(file);
+    EXPECT_STREQ("the start of a huge file\r\n", start);
+}
+
+// UTF-16 as the test writes it, mark first.
+std::string Utf16Bytes(const std::wstring& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : text) {
+        const unsigned unit = static_cast<unsigned>(c) & 0xFFFF;
+        bytes += static_cast<char>(bigEndian ? unit >> 8 : unit & 0xFF);
+        bytes += static_cast<char>(bigEndian ? unit & 0xFF : unit >> 8);
+    }
+    return bytes;
+}
+
+// Greek, Cyrillic, Japanese and an emoji, in a box that wraps and unwraps them on the way.
+TEST_F(SampleFileTest, TextInAnyScriptShowsAndIsSavedInTheEncodingItCameIn)
+{
+    const std::wstring kScripts = L"\x03B1\x03B2\x03B3 \x0416\x0438\x0437\x043D\x044C \x65E5\x672C\x8A9E \xD83D\xDE00\r\n";
+    const std::string kScriptsUtf8 = "\xCE\xB1\xCE\xB2\xCE\xB3 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+                                     "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80\r\n";
+    std::string codePage;
+    for (int code = 128; code <= 255; ++code) codePage += static_cast<char>(code);
+    codePage += "\r\n";
+    std::wstring codePageText(codePage.size(), L'\0');
+    codePageText.resize(static_cast<size_t>(MultiByteToWideChar(
+        CP_ACP, 0, codePage.data(), static_cast<int>(codePage.size()), &codePageText[0], static_cast<int>(codePage.size()))));
+    const struct {
+        const char* name;
+        std::string file;
+        std::wstring box;
+    } kCases[] = {
+        {"Utf8Marked", "\xEF\xBB\xBF" + kScriptsUtf8, kScripts},
+        {"Utf8", kScriptsUtf8, kScripts},
+        {"Utf16LittleEndian", Utf16Bytes(kScripts, false), kScripts},
+        {"Utf16BigEndian", Utf16Bytes(kScripts, true), kScripts},
+        {"CodePage128To255", codePage, codePageText},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteFileBytes(SamplePath(), c.file));
+        ViewerHarness h;
+        ASSERT_TRUE(h.Started());
+        HWND box = h.Item(IDC_SAMPLE_BOX);
+        EXPECT_TRUE(c.box == WideWindowText(box));
+        h.Command(ID_EDIT_WORDWRAP);
+        h.Command(ID_EDIT_WORDWRAP);
+        box = h.Item(IDC_SAMPLE_BOX);
+        EXPECT_TRUE(IsWindowUnicode(box));
+        EXPECT_TRUE(c.box == WideWindowText(box));
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+        EXPECT_TRUE(c.file == ReadFileBytes(SamplePath()).value_or("<missing>")) << "not saved byte for byte";
+    }
+}
+
+// Typed as the keyboard types them: through the window's message loop.
+TEST_F(SampleFileTest, TypedCharactersBeyondTheCodePageAreSavedInUtf8WithItsMark)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), "code page\r\n"));
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    for (wchar_t c : {L'\x65E5', L'\x03B1'}) PostMessageW(box, WM_CHAR, c, 1);
+    EXPECT_TRUE(WaitUntil([&] { return WideWindowText(box) == L"\x65E5\x03B1" L"code page\r\n"; }));
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ("\xEF\xBB\xBF\xE6\x97\xA5\xCE\xB1" "code page\r\n", ReadFileBytes(SamplePath()).value_or("<missing>"));
+}
+
 TEST_F(SampleFileTest, CloseWritesTheBoxExactlyAndExitDoesNot)
 {
     ASSERT_TRUE(WriteFileBytes(SamplePath(), "old"));
@@ -165,7 +296,7 @@ TEST_F(SampleFileTest, AnEmptyBoxLeavesAnEmptyFileAndNoTemporaryFiles)
     ASSERT_TRUE(h.WaitForEnd());
     EXPECT_EQ("", ReadFileBytes(SamplePath()).value_or("<missing>"));
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((ExecutableFolder() + "smp*.tmp").c_str(), &found);
+    HANDLE search = FindFirstFileA((ExecutableFolder() + "~sam-*.tmp").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "left behind: " << found.cFileName;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
