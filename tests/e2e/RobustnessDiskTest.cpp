@@ -190,8 +190,8 @@ TEST(InAFolderThatTakesNoNewFile, BothFilesAreStillSaved)
         ProgramRun run(folder, ProgramRun::InPlace{});
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window);
-        SetWideText(GetDlgItem(window, kSampleBox), "Saved where no file can be made.\r\n");
-        run.Command(kEditBold);
+        SetWideText(GetDlgItem(window, IDC_SAMPLE_BOX), "Saved where no file can be made.\r\n");
+        run.Command(ID_EDIT_BOLD);
         run.Close();
         EXPECT_TRUE(run.WaitForExit());
     }

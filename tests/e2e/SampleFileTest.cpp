@@ -115,7 +115,7 @@ std::wstring RunShowingWideText(const TempFolder& folder, const wchar_t* put = n
     HWND window = run.WaitForMainWindow();
     EXPECT_TRUE(window);
     if (!window) return L"<no window>";
-    HWND box = GetDlgItem(window, kSampleBox);
+    HWND box = GetDlgItem(window, IDC_SAMPLE_BOX);
     std::wstring shown = WideWindowText(box);
     DWORD_PTR result = 0;
     if (put) SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(put), SMTO_NORMAL, 20000, &result);
@@ -169,7 +169,7 @@ TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
         HWND window = run.WaitForMainWindow();
         CloseHandle(held);
         ASSERT_TRUE(window);
-        HWND box = GetDlgItem(window, kSampleBox);
+        HWND box = GetDlgItem(window, IDC_SAMPLE_BOX);
         if (types) {
             PostMessageW(box, WM_KEYDOWN, VK_END, 0);
             PostMessageW(box, WM_CHAR, '!', 1);
