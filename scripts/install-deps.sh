@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 gcc cmake make wine wine32:i386 wine64 xvfb xauth googletest
           imagemagick fonts-wine python3 python3-fonttools fonts-dejavu-core fonts-dejavu-extra
-          cups-daemon cups-client libcups2 printer-driver-cups-pdf mmdebstrap)
+          cups-daemon cups-client libcups2 printer-driver-cups-pdf mmdebstrap python3-fusepy)
 # The libraries Debian's 32-bit Wine loads at run time (its recommendations, in the
 # 32-bit form): without the print client the printer dialogs find no printer.
 packages+=(libcups2:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxcomposite1:i386

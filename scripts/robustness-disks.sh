@@ -6,8 +6,9 @@
 #   BUILD/robustness/nonew     a tmpfs with no inode to spare beyond the program,
 #                              Typoscope.ini and sample.txt (a folder where the files
 #                              can be written but no new file can be made)
-#   BUILD/robustness/readerror a folder whose sample.txt cannot be read (a link to a
-#                              file whose first read fails with an I/O error)
+#   BUILD/robustness/readerror a folder whose sample.txt cannot be read whole: a link to
+#                              the one file of BUILD/robustness/failing, a file system
+#                              whose reads fail midway with an I/O error (failing-file-fs.py)
 # Without them those cases are skipped. Usage: robustness-disks.sh up|down BUILD
 set -u
 action=${1:-}
@@ -15,7 +16,7 @@ build=$(cd "${2:-build}" && pwd) || exit 1
 root=$build/robustness
 
 unmount_all() {
-    for folder in "$root/small" "$root/readonly" "$root/nonew"; do
+    for folder in "$root/small" "$root/readonly" "$root/nonew" "$root/failing"; do
         if mountpoint -q "$folder" 2>/dev/null; then umount "$folder" || umount -l "$folder"; fi
     done
     rm -f "$root/mounted"
@@ -46,8 +47,14 @@ up)
     cp "$build/Typoscope.exe" "$root/nonew/"
     : >"$root/nonew/Typoscope.ini"
     : >"$root/nonew/sample.txt"
-    mkdir -p "$root/readerror"
-    ln -s /proc/self/mem "$root/readerror/sample.txt"
+    mkdir -p "$root/readerror" "$root/failing"
+    # The file system serves until it is unmounted; its output would hold the caller's pipes.
+    "$(dirname "$0")/failing-file-fs.py" "$root/failing" >/dev/null 2>&1 </dev/null &
+    for _ in $(seq 50); do
+        mountpoint -q "$root/failing" && break
+        sleep 0.1
+    done
+    ln -s "$root/failing/sample.txt" "$root/readerror/sample.txt"
     touch "$root/mounted"
     ;;
 down)

@@ -152,19 +152,23 @@ TEST(InAFolderNothingCanBeWritten, TheProgramStartsWithItsFilesAndEndsWithoutTou
     EXPECT_EQ(sampleBefore, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));
 }
 
-// A sample.txt whose read fails (here at once, with an I/O error) is not the box's
-// text: the close leaves it alone.
+// A sample.txt whose read fails midway (an I/O error after its first lines) is not
+// the box's text: the close leaves it alone.
 TEST(ASampleFileThatCannotBeRead, IsNotReplacedAtTheClose)
 {
     if (!DisksMounted()) GTEST_SKIP() << "no such folder made (scripts/robustness-disks.sh needs root)";
     const std::string path = RobustnessFolder() + "readerror\\sample.txt";
+    // The first bytes read, the rest of the file does not.
     auto readFails = [&] {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        char byte;
+        if (file == INVALID_HANDLE_VALUE) return false;
+        char bytes[65536];
         DWORD read = 0;
-        bool failed = file != INVALID_HANDLE_VALUE && !ReadFile(file, &byte, 1, &read, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-        return failed;
+        bool firstRead = ReadFile(file, bytes, 100, &read, nullptr) && read == 100;
+        bool restFails = !ReadFile(file, bytes, sizeof bytes, &read, nullptr) ||
+                         !ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+        CloseHandle(file);
+        return firstRead && restFails;
     };
     ASSERT_TRUE(readFails()) << "sample.txt must fail to read for this test";
     {
