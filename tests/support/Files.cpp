@@ -124,3 +124,12 @@ std::string ExecutableFolder()
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
+
+std::wstring DecodedText(const std::string& bytes, unsigned codePage)
+{
+    std::wstring text(bytes.size(), L'\0');
+    int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                     text.empty() ? nullptr : &text[0], static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return text;
+}

@@ -28,6 +28,8 @@ bool FileExists(const std::string& path);
 // The files whose names match the pattern ("folder\\*.tmp").
 int CountFiles(const std::string& pattern);
 void RemoveTree(const std::string& path);
+// Bytes in the given code page (CP_ACP, CP_UTF8) as UTF-16 text.
+std::wstring DecodedText(const std::string& bytes, unsigned codePage);
 
 // The folder of the running test executable, with its trailing backslash.
 std::string ExecutableFolder();

@@ -15,11 +15,7 @@ namespace {
 
 std::wstring Wide(const std::string& text)
 {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
+    return DecodedText(text, CP_ACP);
 }
 
 std::string WithBackslash(std::string folder)

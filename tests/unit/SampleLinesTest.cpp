@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sample/SampleLines.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -43,11 +44,7 @@ class Pieces : public ::testing::TestWithParam<PiecesCase> {};
 // The cases are written in UTF-8; the builder joins decoded text.
 std::wstring Wide(const std::string& utf8)
 {
-    std::wstring wide(utf8.size(), L'\0');
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
-                                     static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return wide;
+    return DecodedText(utf8, CP_UTF8);
 }
 
 TEST_P(Pieces, BecomeWholeLinesEndingWithCrLf)

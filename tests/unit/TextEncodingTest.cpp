@@ -6,16 +6,13 @@
 #include <string>
 
 #include "sample/TextEncoding.h"
+#include "support/Files.h"
 
 namespace {
 
 std::wstring CodePageText(const std::string& bytes)
 {
-    std::wstring text(bytes.size(), L'\0');
-    int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
-                                     static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return text;
+    return DecodedText(bytes, CP_ACP);
 }
 
 struct DecodeCase {

@@ -208,9 +208,7 @@ TEST_F(SampleFileTest, TextInAnyScriptShowsAndIsSavedInTheEncodingItCameIn)
     std::string codePage;
     for (int code = 128; code <= 255; ++code) codePage += static_cast<char>(code);
     codePage += "\r\n";
-    std::wstring codePageText(codePage.size(), L'\0');
-    codePageText.resize(static_cast<size_t>(MultiByteToWideChar(
-        CP_ACP, 0, codePage.data(), static_cast<int>(codePage.size()), &codePageText[0], static_cast<int>(codePage.size()))));
+    const std::wstring codePageText = DecodedText(codePage, CP_ACP);
     const struct {
         const char* name;
         std::string file;
