@@ -12,9 +12,12 @@ shift || true
 
 on_virtual_display "$0" "$build" "$@"
 
+tests=""
 clean_up() {
-    [ -z "${TESTED_BUILD:-}" ] || "$here/robustness-disks.sh" down "$TESTED_BUILD"
+    # CTest goes on to the next test when interrupted: it is ended, then what it ran.
+    [ -z "$tests" ] || kill "$tests" 2>/dev/null
     wine_stop
+    [ -z "${TESTED_BUILD:-}" ] || "$here/robustness-disks.sh" down "$TESTED_BUILD"
     [ -z "${TYPOSCOPE_PRINTERS:-}" ] || "$here/test-printers.sh" stop "$TYPOSCOPE_PRINTERS"
 }
 on_exit clean_up
@@ -32,4 +35,11 @@ if [ -z "${TYPOSCOPE_PRINTERS:-}" ]; then
 fi
 wine_setup "$build" "$0" "$build" "$@"
 "$here/robustness-disks.sh" up "$TESTED_BUILD"
-cd "$TESTED_BUILD" && ctest --output-on-failure "$@"
+cd "$TESTED_BUILD" || exit 1
+# In the background, so that an interruption's trap runs at once, not after the last test.
+ctest --output-on-failure "$@" &
+tests=$!
+wait "$tests"
+status=$?
+tests=""
+exit $status
