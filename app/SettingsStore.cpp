@@ -1,7 +1,7 @@
 // Typoscope.ini beside the executable: read once at start, written once at the end.
 #include "app/ViewerApp.h"
 #include "app/ModulePath.h"
-#include "sample/FileReplace.h"
+#include "app/FileReplace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -44,6 +44,14 @@ bool ReadsBack(const SettingsKey* keys, size_t count, const char* path)
         GetPrivateProfileStringA(keys[i].section, keys[i].key, missing, read, sizeof read, path);
         if (strcmp(read, expected) != 0) return false;
     }
+    return true;
+}
+
+// Every key into the file, stopping at the first write that fails.
+bool WriteKeys(const SettingsKey* keys, size_t count, const char* path)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (!WritePrivateProfileStringA(keys[i].section, keys[i].key, keys[i].text, path)) return false;
     return true;
 }
 
@@ -100,10 +108,10 @@ void CViewerApp::SaveSettings()
     // once it is whole: a save that fails midway leaves the old file as it was.
     RemoveLeftoverTemporaryFiles(path);
     char temporary[MAX_PATH];
+    const size_t count = sizeof keys / sizeof keys[0];
     if (!MakeTemporaryFile(path, temporary)) {
         // A folder that takes no new file: the keys go into the file itself.
-        for (const SettingsKey& key : keys)
-            if (!WritePrivateProfileStringA(key.section, key.key, key.text, path)) break;
+        WriteKeys(keys, count, path);
         return;
     }
     bool whole = true;
@@ -111,11 +119,8 @@ void CViewerApp::SaveSettings()
         whole = CopyFileA(path, temporary, FALSE) && FileSize(temporary) == FileSize(path) &&
                 SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
     }
-    for (const SettingsKey& key : keys) {
-        if (!whole) break;
-        whole = WritePrivateProfileStringA(key.section, key.key, key.text, temporary) != FALSE;
-    }
-    if (whole) whole = ReadsBack(keys, sizeof keys / sizeof keys[0], temporary);
+    if (whole) whole = WriteKeys(keys, count, temporary);
+    if (whole) whole = ReadsBack(keys, count, temporary);
     if (whole) whole = MoveIntoPlace(temporary, path);
     if (!whole) DeleteFileA(temporary);
 }

@@ -3,7 +3,7 @@
 
 #include "app/ModulePath.h"
 #include "res/resource.h"
-#include "sample/FileReplace.h"
+#include "app/FileReplace.h"
 
 #include <new>
 #include <string>

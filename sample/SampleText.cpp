@@ -61,12 +61,13 @@ FileRead ReadFileBytes(const char* path, std::string& bytes)
                                                                               : FileRead::NotOpened;
     }
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.m_hFile, &size)) {
-        if (size.QuadPart > kLargestTextFile) return FileRead::TooLarge;
-        bytes.reserve(static_cast<size_t>(size.QuadPart));
-    }
     // Pipes and devices have no size: they are read until they end.
     const UINT kChunk = 1u << 20;
+    if (GetFileSizeEx(file.m_hFile, &size)) {
+        if (size.QuadPart > kLargestTextFile) return FileRead::TooLarge;
+        // Room for the read that finds the end too, so the bytes are never moved.
+        bytes.reserve(static_cast<size_t>(size.QuadPart) + kChunk);
+    }
     for (;;) {
         const size_t at = bytes.size();
         if (static_cast<LONGLONG>(at) >= kLargestTextFile) return FileRead::TooLarge;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/File.h"
-#include "sample/FileReplace.h"
+#include "app/FileReplace.h"
 #include "support/Files.h"
 
 namespace {

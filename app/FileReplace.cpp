@@ -1,4 +1,4 @@
-#include "sample/FileReplace.h"
+#include "app/FileReplace.h"
 
 #include "framework/File.h"
 
