@@ -2,15 +2,29 @@
 
 #include "framework/File.h"
 
-#include <cctype>
-#include <cstdio>
-#include <cstring>
+#include <cwctype>
 
 namespace {
 
-const char kTemporaryMark[] = "~";
+const wchar_t kTemporaryMark[] = L"~";
 
 const UINT kChunk = 1u << 24;
+
+// A save writes its temporary file within moments of making it; one untouched for this
+// long (an hour, in the file times' 100-nanosecond units) belongs to no save still running.
+const ULONGLONG kLeftoverAge = 3600ull * 10000000ull;
+
+// Keeps the first failure's reason across the clean-up that follows it.
+class ErrorKeeper {
+public:
+    ErrorKeeper() : m_error(GetLastError()) {}
+    ~ErrorKeeper() { SetLastError(m_error); }
+    ErrorKeeper(const ErrorKeeper&) = delete;
+    ErrorKeeper& operator=(const ErrorKeeper&) = delete;
+
+private:
+    DWORD m_error;
+};
 
 bool WriteAll(CFile& file, const char* data, size_t size)
 {
@@ -24,46 +38,54 @@ bool WriteAll(CFile& file, const char* data, size_t size)
     return written && FlushFileBuffers(file.m_hFile) != FALSE;
 }
 
-// As the file was written before saves went through a temporary file: a failure
-// midway can cost the old content, so this is only for folders that leave no choice.
-bool RewriteInPlace(const char* path, const char* data, size_t size)
+bool MoveTo(HANDLE file, LONGLONG offset)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeWrite)) return false;
-    return WriteAll(file, data, size) && SetEndOfFile(file.m_hFile) != FALSE;
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != FALSE;
 }
 
 // "~sam-1a2b3c4d.tmp" for sample.txt: no longer than "Typoscope.ini" and four more, so
 // that it fits wherever the program's own files fit, and tells whose it is.
-bool TemporaryName(const char* path, const char* tail, char (&name)[MAX_PATH])
+bool TemporaryName(const wchar_t* path, const wchar_t* tail, std::wstring& name)
 {
-    const char* separator = strrchr(path, '\\');
-    if (!separator || strlen(separator + 1) < 3) return false;
-    int length = snprintf(name, sizeof name, "%.*s%s%.3s-%s", static_cast<int>(separator + 1 - path), path,
-                          kTemporaryMark, separator + 1, tail);
-    return length > 0 && static_cast<size_t>(length) < sizeof name;
+    const wchar_t* separator = wcsrchr(path, L'\\');
+    if (!separator || wcslen(separator + 1) < 3) return false;
+    name.assign(path, separator + 1);
+    name.append(kTemporaryMark).append(separator + 1, 3).append(L"-").append(tail);
+    return true;
 }
 
-bool IsHex(const char* text, size_t count)
+bool IsHex(const wchar_t* text, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
-        if (!isxdigit(static_cast<unsigned char>(text[i]))) return false;
+        if (!iswxdigit(text[i])) return false;
     return true;
+}
+
+ULONGLONG FileTimeValue(const FILETIME& time)
+{
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 }  // namespace
 
-bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH])
+bool MakeTemporaryFile(const wchar_t* path, std::wstring& temporary)
 {
     // A name of its own, so that two copies of the program never share one.
     static LONG counter = 0;
     unsigned long seed = (GetCurrentProcessId() << 16) ^ GetTickCount();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char tail[16];
-        snprintf(tail, sizeof tail, "%08lx.tmp",
-                 (seed + static_cast<unsigned long>(InterlockedIncrement(&counter))) & 0xFFFFFFFFul);
-        if (!TemporaryName(path, tail, temporary)) return false;
-        HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        wchar_t tail[16];
+        _snwprintf(tail, 16, L"%08lx.tmp",
+                   (seed + static_cast<unsigned long>(InterlockedIncrement(&counter))) & 0xFFFFFFFFul);
+        tail[15] = L'\0';
+        if (!TemporaryName(path, tail, temporary)) {
+            SetLastError(ERROR_INVALID_NAME);
+            return false;
+        }
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             return true;
@@ -73,57 +95,96 @@ bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH])
     return false;
 }
 
-void RemoveLeftoverTemporaryFiles(const char* path)
+bool FolderTakesNoNewFile(DWORD error)
 {
-    char pattern[MAX_PATH];
-    if (!TemporaryName(path, "*.tmp", pattern)) return;
-    const size_t folderLength = static_cast<size_t>(strrchr(path, '\\') - path) + 1;
-    const size_t prefixLength = strlen(pattern) - strlen("*.tmp") - folderLength;
+    // A full disk counts: the in-place write needs no new room before it has failed safely.
+    return error == ERROR_ACCESS_DENIED || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
 
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
+void RemoveLeftoverTemporaryFiles(const wchar_t* path)
+{
+    ErrorKeeper keeper;
+    std::wstring pattern;
+    if (!TemporaryName(path, L"*.tmp", pattern)) return;
+    const size_t folderLength = static_cast<size_t>(wcsrchr(path, L'\\') - path) + 1;
+    const size_t prefixLength = pattern.size() - wcslen(L"*.tmp") - folderLength;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        // Only names of exactly the form this program gives.
-        const size_t length = strlen(found.cFileName);
+        // Only names of exactly the form this program gives, and only old ones.
+        const size_t length = wcslen(found.cFileName);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length != prefixLength + 12 ||
-            !IsHex(found.cFileName + prefixLength, 8) || folderLength + length >= MAX_PATH)
+            !IsHex(found.cFileName + prefixLength, 8) ||
+            FileTimeValue(now) - FileTimeValue(found.ftLastWriteTime) < kLeftoverAge)
             continue;
-        char leftover[MAX_PATH];
-        memcpy(leftover, path, folderLength);
-        strcpy(leftover + folderLength, found.cFileName);
-        DeleteFileA(leftover);
-    } while (FindNextFileA(search, &found));
+        DeleteFileW((pattern.substr(0, folderLength) + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
-bool MoveIntoPlace(const char* temporary, const char* path)
+bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path)
 {
-    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    DWORD attributes = GetFileAttributesA(path);
-    if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
-    if (attributes != INVALID_FILE_ATTRIBUTES && (GetFileAttributesA(path) & kept) != (attributes & kept))
-        SetFileAttributesA(path, (attributes & kept) ? (attributes & kept) : FILE_ATTRIBUTE_NORMAL);
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = GetFileAttributesW(path);
+    // A read-only file is the user's wish to keep it, which a rename would not honour.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (!MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    // What the user set on the file stays, and backup programs see that it changed.
+    const DWORD wanted = FILE_ATTRIBUTE_ARCHIVE | (attributes != INVALID_FILE_ATTRIBUTES ? attributes & kept : 0);
+    if ((GetFileAttributesW(path) & (kept | FILE_ATTRIBUTE_ARCHIVE)) != wanted) SetFileAttributesW(path, wanted);
     return true;
 }
 
-bool ReplaceFileContent(const char* path, const char* data, size_t size)
+bool RewriteInPlace(const wchar_t* path, const char* data, size_t size, CFile& file)
 {
-    CFile temporary;
-    return ReplaceFileContent(path, data, size, temporary);
+    if (!file.Open(path, CFile::modeWrite)) return false;
+    LARGE_INTEGER old{};
+    if (!GetFileSizeEx(file.m_hFile, &old)) return false;
+    const size_t overwritten = static_cast<ULONGLONG>(old.QuadPart) < size ? static_cast<size_t>(old.QuadPart) : size;
+    if (size > overwritten &&
+        !(MoveTo(file.m_hFile, old.QuadPart) && WriteAll(file, data + overwritten, size - overwritten))) {
+        // The room taken so far is given back; the old bytes were never touched.
+        ErrorKeeper keeper;
+        if (MoveTo(file.m_hFile, old.QuadPart)) SetEndOfFile(file.m_hFile);
+        return false;
+    }
+    return MoveTo(file.m_hFile, 0) && WriteAll(file, data, overwritten) &&
+           MoveTo(file.m_hFile, static_cast<LONGLONG>(size)) && SetEndOfFile(file.m_hFile);
 }
 
-bool ReplaceFileContent(const char* path, const char* data, size_t size, CFile& temporary)
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size)
 {
-    if (!strrchr(path, '\\')) return false;
-    RemoveLeftoverTemporaryFiles(path);
-    char temporaryPath[MAX_PATH];
-    if (!MakeTemporaryFile(path, temporaryPath)) return RewriteInPlace(path, data, size);
+    CFile file;
+    return ReplaceFileContent(path, data, size, file);
+}
 
-    bool written = temporary.Open(temporaryPath, CFile::modeWrite) && WriteAll(temporary, data, size);
-    temporary.Close();
-    if (written) written = MoveIntoPlace(temporaryPath, path);
-    if (!written) DeleteFileA(temporaryPath);
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    RemoveLeftoverTemporaryFiles(path);
+    std::wstring temporary;
+    if (!MakeTemporaryFile(path, temporary)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && FolderTakesNoNewFile(GetLastError()))
+            return RewriteInPlace(path, data, size, file);
+        return false;
+    }
+    bool written = file.Open(temporary.c_str(), CFile::modeWrite) && WriteAll(file, data, size);
+    file.Close();
+    if (written) written = MoveIntoPlace(temporary.c_str(), path);
+    if (!written) {
+        ErrorKeeper keeper;
+        DeleteFileW(temporary.c_str());
+    }
     return written;
 }

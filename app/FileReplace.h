@@ -4,24 +4,32 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 class CFile;
 
-// Writes the bytes to a temporary file in the file's folder and lets it take the
-// file's place, with the file's attributes, only once all of them are on disk. On any
-// failure the old file is untouched, the temporary file is removed, and the result is
-// false. In a folder where the file may be written but no new file made, the file is
-// rewritten in place instead.
-bool ReplaceFileContent(const char* path, const char* data, size_t size);
+// Writes the bytes to a temporary file in the file's folder and lets it take the file's
+// place only once all of them are on disk; the file keeps its attributes and is marked
+// as changed (the archive mark). On any failure the old file is untouched, the temporary
+// file is removed, the result is false and GetLastError tells why. A read-only file is
+// never replaced. In a folder where the file may be written but no new file made, the
+// file is rewritten in place instead (see RewriteInPlace).
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size);
 // The same, writing through the given file object (tests make its writes fail).
-bool ReplaceFileContent(const char* path, const char* data, size_t size, CFile& temporary);
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file);
 
 // The steps, shared with the settings store. Temporary files are named after the file
 // they replace ("~sam-1a2b3c4d.tmp" for sample.txt), so that leftovers are known to be ours.
 // Makes a new, empty temporary file for the file; false when the folder takes none.
-bool MakeTemporaryFile(const char* path, char (&temporary)[MAX_PATH]);
-// Removes the temporary files that earlier saves of the file left behind (a run that
-// was ended mid-save); a file some save still holds open stays.
-void RemoveLeftoverTemporaryFiles(const char* path);
+bool MakeTemporaryFile(const wchar_t* path, std::wstring& temporary);
+// Whether MakeTemporaryFile's failure means the folder takes no new file (no right to
+// make one, no room for one), so that the file itself is the only place left to write.
+bool FolderTakesNoNewFile(DWORD error);
+// Removes the temporary files that earlier saves of the file left behind (a run that was
+// ended mid-save), once they are old enough that no save still running can own them.
+void RemoveLeftoverTemporaryFiles(const wchar_t* path);
 // Puts the temporary file in the file's place, giving it the file's attributes.
-bool MoveIntoPlace(const char* temporary, const char* path);
+bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path);
+// Writes an existing file in place. The bytes beyond its old end go first, so a disk
+// without room for the new length fails before any old byte is overwritten.
+bool RewriteInPlace(const wchar_t* path, const char* data, size_t size, CFile& file);

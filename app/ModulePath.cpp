@@ -1,38 +1,37 @@
 #include "ModulePath.h"
 
-#include <cstdio>
 #include <cstring>
+#include <cwchar>
 
-bool ModuleDirectoryFromPath(const char* modulePath, DWORD length, char (&directory)[kModulePathSize])
+bool ModuleDirectoryFromPath(const wchar_t* modulePath, DWORD length, wchar_t (&directory)[kModulePathSize])
 {
-    directory[0] = '\0';
+    directory[0] = L'\0';
     // A full buffer means the platform cut the path.
     if (length == 0 || length >= kModulePathSize) return false;
-    const char* lastSeparator = strrchr(modulePath, '\\');
+    const wchar_t* lastSeparator = wcsrchr(modulePath, L'\\');
     if (!lastSeparator) return false;
     size_t directoryLength = static_cast<size_t>(lastSeparator - modulePath) + 1;
-    memcpy(directory, modulePath, directoryLength);
-    directory[directoryLength] = '\0';
+    wmemcpy(directory, modulePath, directoryLength);
+    directory[directoryLength] = L'\0';
     return true;
 }
 
-bool GetModuleDirectory(char (&directory)[kModulePathSize])
+bool GetModuleDirectory(wchar_t (&directory)[kModulePathSize])
 {
-    char modulePath[kModulePathSize] = {};
-    DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
-    modulePath[kModulePathSize - 1] = '\0';
+    wchar_t modulePath[kModulePathSize] = {};
+    DWORD length = GetModuleFileNameW(nullptr, modulePath, kModulePathSize);
+    modulePath[kModulePathSize - 1] = L'\0';
     return ModuleDirectoryFromPath(modulePath, length, directory);
 }
 
-bool BuildModuleFilePath(char (&path)[kModulePathSize], const char* fileName)
+bool BuildModuleFilePath(wchar_t (&path)[kModulePathSize], const wchar_t* fileName)
 {
-    char directory[kModulePathSize];
-    path[0] = '\0';
+    wchar_t directory[kModulePathSize];
+    path[0] = L'\0';
     if (!GetModuleDirectory(directory)) return false;
-    int written = snprintf(path, kModulePathSize, "%s%s", directory, fileName);
-    if (written < 0 || static_cast<DWORD>(written) >= kModulePathSize) {
-        path[0] = '\0';
-        return false;
-    }
+    const size_t directoryLength = wcslen(directory), nameLength = wcslen(fileName);
+    if (directoryLength + nameLength >= kModulePathSize) return false;
+    wmemcpy(path, directory, directoryLength);
+    wmemcpy(path + directoryLength, fileName, nameLength + 1);
     return true;
 }

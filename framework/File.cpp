@@ -1,23 +1,43 @@
 #include "Framework.h"
 
+namespace {
+
+struct OpenMode {
+    DWORD access, share, disposition;
+};
+
+OpenMode ModeOf(UINT openFlags)
+{
+    OpenMode mode = {GENERIC_READ, 0, (openFlags & CFile::modeCreate) ? DWORD(CREATE_ALWAYS) : DWORD(OPEN_EXISTING)};
+    switch (openFlags & 3) {
+    case CFile::modeWrite: mode.access = GENERIC_WRITE; break;
+    case CFile::modeReadWrite: mode.access = GENERIC_READ | GENERIC_WRITE; break;
+    default: break;
+    }
+    switch (openFlags & 0x70) {
+    case CFile::shareDenyWrite: mode.share = FILE_SHARE_READ; break;
+    case CFile::shareDenyRead: mode.share = FILE_SHARE_WRITE; break;
+    case CFile::shareDenyNone: mode.share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    default: break;  // compatibility and exclusive modes share nothing
+    }
+    return mode;
+}
+
+}  // namespace
+
 bool CFile::Open(LPCSTR fileName, UINT openFlags)
 {
     Close();
-    DWORD access = GENERIC_READ;
-    switch (openFlags & 3) {
-    case modeWrite: access = GENERIC_WRITE; break;
-    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: break;
-    }
-    DWORD share = 0;
-    switch (openFlags & 0x70) {
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: break;  // compatibility and exclusive modes share nothing
-    }
-    DWORD disposition = (openFlags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    m_hFile = ::CreateFileA(fileName, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const OpenMode mode = ModeOf(openFlags);
+    m_hFile = ::CreateFileA(fileName, mode.access, mode.share, nullptr, mode.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return m_hFile != INVALID_HANDLE_VALUE;
+}
+
+bool CFile::Open(LPCWSTR fileName, UINT openFlags)
+{
+    Close();
+    const OpenMode mode = ModeOf(openFlags);
+    m_hFile = ::CreateFileW(fileName, mode.access, mode.share, nullptr, mode.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     return m_hFile != INVALID_HANDLE_VALUE;
 }
 

@@ -30,6 +30,8 @@ public:
 
     // shareCompat and shareExclusive open the file without sharing.
     virtual bool Open(LPCSTR fileName, UINT openFlags);
+    // The same for a name beyond the code page.
+    bool Open(LPCWSTR fileName, UINT openFlags);
     // False unless every byte was written.
     virtual bool Write(const void* buffer, UINT count);
     // The number of bytes read; -1 on a read error.
@@ -41,6 +43,7 @@ public:
 // Text in the runtime's text mode: each CR LF pair reads as one LF.
 class CStdioFile : public CFile {
 public:
+    using CFile::Open;
     bool Open(LPCSTR fileName, UINT openFlags) override;
     void Close() override;
 

@@ -10,6 +10,7 @@
 #define IDS_SAMPLE_SENTENCE             102
 #define IDS_HELP_TEXT                   104
 #define IDS_STANDARD_SAMPLE             105
+#define IDS_SAVE_FAILED                 106
 
 // Icons, bitmaps, cursors, menus
 #define IDR_MAINFRAME                   128

@@ -3,9 +3,9 @@
 
 #include "app/ViewerApp.h"
 #include "res/resource.h"
+#include "sample/BoxText.h"
 
-#include <memory>
-#include <new>
+#include <string>
 
 namespace {
 
@@ -19,21 +19,19 @@ bool DrivesBar(HWND box) { return ::GetPropA(box, kNoBarProperty) == nullptr; }
 // An edit control reads ES_AUTOHSCROLL and WS_VSCROLL only when it is created, so the
 // box is made anew and takes over everything the user can see or has done: text, font,
 // margins, place and size, scroll bar, view, selection and caret, modified flag, text
-// limit, focus and tab order. Only the style asked for changes.
-void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, bool drivesBar)
+// limit, focus and tab order. Only the style asked for changes. A new box that cannot
+// take the whole text is dropped, and the old one stays as it was: the result is false.
+bool RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, bool drivesBar)
 {
     HWND old = ::GetDlgItem(dialog.m_hWnd, id);
-    if (!old) return;
+    if (!old) return false;
     DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
     DWORD newStyle = (style & ~remove) | add;
     // The dialog template makes an ANSI box; the new box is always a Unicode one.
-    if (newStyle == style && drivesBar == DrivesBar(old) && ::IsWindowUnicode(old)) return;
+    if (newStyle == style && drivesBar == DrivesBar(old) && ::IsWindowUnicode(old)) return true;
 
-    int length = ::GetWindowTextLengthW(old);
-    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[static_cast<size_t>(length) + 1]);
-    if (!text) return;
-    text[0] = L'\0';
-    if (length > 0) ::GetWindowTextW(old, text.get(), length + 1);
+    std::wstring text;
+    if (!ReadBoxText(old, text)) return false;
 
     RECT rect;
     ::GetWindowRect(old, &rect);
@@ -47,14 +45,18 @@ void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
                                  rect.right - rect.left, rect.bottom - rect.top, dialog.m_hWnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(old, GWLP_HINSTANCE)), nullptr);
-    if (!box) return;
+    if (!box) return false;
     if (!drivesBar) ::SetPropA(box, kNoBarProperty, reinterpret_cast<HANDLE>(1));
 
     ::SendMessageW(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageW(old, WM_GETFONT, 0, 0)), FALSE);
     LRESULT margins = ::SendMessageW(old, EM_GETMARGINS, 0, 0);
     ::SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
     ::SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageW(old, EM_GETLIMITTEXT, 0, 0)), 0);
-    ::SetWindowTextW(box, text.get());
+    ::SetWindowTextW(box, text.c_str());
+    if (static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
+        ::DestroyWindow(box);
+        return false;
+    }
     ::SendMessageW(box, EM_SETMODIFY, ::SendMessageW(old, EM_GETMODIFY, 0, 0) ? TRUE : FALSE, 0);
     if (drivesBar) ::ShowScrollBar(box, SB_VERT, barShown);
 
@@ -75,6 +77,7 @@ void RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
     else ::DestroyWindow(old);
     member.SubclassWindow(box);
     if (hadFocus) ::SetFocus(box);
+    return true;
 }
 
 }  // namespace
@@ -87,33 +90,36 @@ void CViewerDlg::UseUnicodeSampleBox()
 
 void CViewerDlg::ToggleWordWrap()
 {
-    if (WordWrapState == 1) {
-        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, ES_AUTOHSCROLL, DrivesBar(GetDlgItem(IDC_SAMPLE_BOX)));
-        WordWrapState = 0;
-    } else {
-        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, ES_AUTOHSCROLL, 0, DrivesBar(GetDlgItem(IDC_SAMPLE_BOX)));
-        WordWrapState = 1;
-    }
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    if (!box) return;
+    // A box that could not be made anew keeps its wrapping, and the state says so.
+    const bool wrap = WordWrapState != 1;
+    if (!RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, wrap ? ES_AUTOHSCROLL : 0, wrap ? 0 : ES_AUTOHSCROLL,
+                     DrivesBar(box)))
+        return;
+    WordWrapState = wrap ? 1 : 0;
     ViewerApp().ViewerSettings.Wordwrap = WordWrapState;
 }
 
 void CViewerDlg::ToggleScrollbar()
 {
     ScrollbarState = 1 - ScrollbarState;
-    ApplyScrollbar();
+    // A box that could not be made anew keeps its bar, and the state says so.
+    if (!ApplyScrollbar()) ScrollbarState = 1 - ScrollbarState;
     ViewerApp().ViewerSettings.Scrollbar = ScrollbarState;
 }
 
-void CViewerDlg::ApplyScrollbar()
+bool CViewerDlg::ApplyScrollbar()
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
-    if (!box) return;
+    if (!box) return false;
     // A hidden bar stays hidden only on a box that does not drive it.
     if (DrivesBar(box) != (ScrollbarState != 0)) {
-        RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, ScrollbarState != 0);
+        if (!RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, ScrollbarState != 0)) return false;
         box = GetDlgItem(IDC_SAMPLE_BOX);
     }
     ::ShowScrollBar(box, SB_VERT, ScrollbarState);
     ::InvalidateRect(box, nullptr, TRUE);
     ::UpdateWindow(box);
+    return true;
 }

@@ -1,40 +1,104 @@
 // The sample file beside the executable, and the main window's closing.
 #include "viewer/ViewerDlg.h"
 
+#include "app/FileReplace.h"
 #include "app/ModulePath.h"
 #include "res/resource.h"
-#include "app/FileReplace.h"
+#include "sample/BoxText.h"
 
 #include <new>
 #include <string>
 
-void CViewerDlg::SaveSampleFile()
+namespace {
+
+// The one backup of sample.txt, made before text of the user's replaces a sample.txt
+// that the box did not show exactly. As long as the temporary files' names, it fits
+// wherever they fit.
+const wchar_t kBackupFile[] = L"sample-backup.txt";
+
+// A copy of the old file, on the disk before the file is replaced.
+bool KeepBackup(const wchar_t* path, const wchar_t* backup)
 {
-    char path[kModulePathSize];
-    if (!BuildModuleFilePath(path, "sample.txt")) return;
+    if (!::CopyFileW(path, backup, FALSE)) return false;
+    HANDLE copy = ::CreateFileW(backup, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (copy == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = ::FlushFileBuffers(copy) != FALSE;
+    ::CloseHandle(copy);
+    return flushed;
+}
+
+bool WriteSampleFile(HWND box, TextEncoding encoding, bool backUp)
+{
+    wchar_t path[kModulePathSize], backup[kModulePathSize];
+    if (!BuildModuleFilePath(path, L"sample.txt") || (backUp && !BuildModuleFilePath(backup, kBackupFile))) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    try {
+        std::wstring text;
+        if (!ReadBoxText(box, text)) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return false;
+        }
+        std::string bytes;
+        EncodeKeepingEveryCharacter(text, encoding, bytes);
+        // A read-only file stays; so does the old one, when no copy of it could be kept.
+        const DWORD attributes = ::GetFileAttributesW(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
+        if (backUp && attributes != INVALID_FILE_ATTRIBUTES && !KeepBackup(path, backup)) return false;
+        return ReplaceFileContent(path, bytes.data(), bytes.size());
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+}
+
+}  // namespace
+
+bool CViewerDlg::SaveSampleFile()
+{
     // Without the box there is no text to keep: an empty file would lose the old one.
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
-    if (!box) return;
-    // What a failed read left in the box is not the file's text; what the user typed is.
-    if (KeepSampleFile && !::SendMessageW(box, EM_GETMODIFY, 0, 0)) return;
+    if (!box) return true;
+    const bool edited = ::SendMessageW(box, EM_GETMODIFY, 0, 0) != 0;
+    const SampleSave action = Sample.CloseAction(edited);
+    if (action == SampleSave::Leave) return true;
+    if (WriteSampleFile(box, Sample.Encoding, action == SampleSave::BackUpAndWrite)) return true;
+    // Text that only restates the file, or the built-in sentence, costs nothing when it is not saved.
+    return !Sample.UserChanged(edited);
+}
 
-    int length = ::GetWindowTextLengthW(box);
-    if (length < 0) return;
-    try {
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        int copied = length > 0 ? ::GetWindowTextW(box, &text[0], length + 1) : 0;
-        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-        std::string bytes;
-        EncodeKeepingEveryCharacter(text, SampleEncoding, bytes);
-        // The old file goes only once the new one is whole; failures stay silent.
-        ReplaceFileContent(path, bytes.data(), bytes.size());
-    } catch (const std::bad_alloc&) {
-    }
+bool CViewerDlg::AskToRetrySave(const wchar_t* path, DWORD error)
+{
+    wchar_t format[512], reason[512] = L"", caption[128] = L"";
+    if (::LoadStringW(AfxGetResourceHandle(), IDS_SAVE_FAILED, format, 512) <= 0) return false;
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, 512,
+                     nullptr);
+    ::GetWindowTextW(m_hWnd, caption, 128);
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path), reinterpret_cast<DWORD_PTR>(reason)};
+    wchar_t* message = nullptr;
+    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                          format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
+                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
+        return false;
+    const int answer = ::MessageBoxW(m_hWnd, message, caption, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+    ::LocalFree(message);
+    return answer == IDRETRY;
 }
 
 void CViewerDlg::OnClose()
 {
-    SaveSampleFile();
+    // Text the user changed is never lost without a word: a failed save asks, and
+    // Cancel keeps the window open with its text.
+    while (!SaveSampleFile()) {
+        const DWORD error = GetLastError();
+        wchar_t path[kModulePathSize];
+        if (!BuildModuleFilePath(path, L"sample.txt")) lstrcpynW(path, L"sample.txt", kModulePathSize);
+        if (!AskToRetrySave(path, error)) return;
+    }
     if (PreviewFont) {
         // The box lets go of the font before it is released, as at every rebuild.
         SampleBox.SendMessage(WM_SETFONT, 0, FALSE);

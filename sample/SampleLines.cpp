@@ -56,3 +56,25 @@ void SampleTextBuilder::EndLoneCrLines()
     for (; m_pendingCrs > 0; --m_pendingCrs) m_text += L"\r\n";
     m_lineCut = false;
 }
+
+bool ShowsEveryCharacter(const std::wstring& decoded, const std::wstring& shown)
+{
+    size_t at = 0;
+    auto lineBreak = [&] {
+        if (shown.compare(at, 2, L"\r\n") != 0) return false;
+        at += 2;
+        return true;
+    };
+    const size_t size = decoded.size();
+    for (size_t i = 0; i < size; ++i) {
+        const wchar_t c = decoded[i];
+        if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < size && decoded[i + 1] == L'\n') ++i;
+            if (!lineBreak()) return false;
+        } else if (c == L'\0' || at >= shown.size() || shown[at++] != c) {
+            return false;
+        }
+    }
+    if (size > 0 && decoded[size - 1] != L'\r' && decoded[size - 1] != L'\n' && !lineBreak()) return false;
+    return at == shown.size();
+}

@@ -27,3 +27,8 @@ private:
     bool m_lineOpen = false;   // part of a line has been read and not yet ended
     bool m_lineCut = false;    // a NUL ended the open line's text
 };
+
+// Whether the box's text shows the decoded file exactly: every character as it is, with
+// only the line rule's changes (a bare CR or LF becomes CR LF, the last line gains its
+// CR LF). A NUL, or CRs that the line rule drops, make it false.
+bool ShowsEveryCharacter(const std::wstring& decoded, const std::wstring& shown);

@@ -4,6 +4,7 @@
 #include "app/ModulePath.h"
 #include "app/ViewerApp.h"
 #include "res/resource.h"
+#include "sample/BoxText.h"
 #include "sample/SampleLines.h"
 #include "sample/TextEncoding.h"
 
@@ -51,11 +52,20 @@ const LONGLONG kLargestTextFile = 100LL << 20;
 
 enum class FileRead { Missing, NotOpened, TooLarge, Partial, Whole };
 
+// A text file as the box shows it.
+struct FileText {
+    FileRead read = FileRead::Missing;
+    std::wstring text;
+    TextEncoding encoding = TextEncoding::CodePage;
+    bool exact = false;  // read whole, and the text gives back every byte of it
+};
+
 // The file's bytes, read whole in one go; a read error midway keeps what came before it.
-FileRead ReadFileBytes(const char* path, std::string& bytes)
+FileRead ReadFileBytes(const wchar_t* path, std::string& bytes)
 {
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareExclusive)) {
+    // Others may read the file too (a scanner, an editor showing it); a writer keeps us out.
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing
                                                                               : FileRead::NotOpened;
@@ -80,26 +90,29 @@ FileRead ReadFileBytes(const char* path, std::string& bytes)
 }
 
 // The file's text as the box shows it: decoded once, then joined into CR LF lines.
-FileRead ReadTextFile(const char* path, std::wstring& text, TextEncoding& encoding)
+void ReadTextFile(const wchar_t* path, FileText& file)
 {
     try {
         std::string bytes;
-        FileRead read = ReadFileBytes(path, bytes);
-        if (read != FileRead::Partial && read != FileRead::Whole) return read;
+        file.read = ReadFileBytes(path, bytes);
+        if (file.read != FileRead::Partial && file.read != FileRead::Whole) return;
         std::wstring decoded;
-        encoding = DecodeText(bytes, decoded);
+        file.encoding = DecodeText(bytes, decoded);
+        file.exact = file.read == FileRead::Whole && EncodesBackTo(decoded, file.encoding, bytes);
         std::string().swap(bytes);
         SampleTextBuilder lines;
         lines.Reserve(decoded.size() + decoded.size() / 8 + 2);
         lines.AddPiece(decoded.data(), decoded.size());
         lines.Finish();
+        file.exact = file.exact && ShowsEveryCharacter(decoded, lines.Text());
         std::wstring().swap(decoded);
-        text.swap(lines.Text());
-        return read;
+        file.text.swap(lines.Text());
     } catch (const std::bad_alloc&) {
-        return FileRead::TooLarge;
+        file.read = FileRead::TooLarge;
     }
 }
+
+bool Shown(const FileText& file) { return file.read == FileRead::Whole || file.read == FileRead::Partial; }
 
 }  // namespace
 
@@ -110,20 +123,18 @@ void CViewerDlg::LoadInitialSample()
     if (WordWrapState != ViewerApp().ViewerSettings.Wordwrap) ToggleWordWrap();
     UseUnicodeSampleBox();
     LiftTextLimit(GetDlgItem(IDC_SAMPLE_BOX));
-    SampleEncoding = TextEncoding::CodePage;
-    KeepSampleFile = false;
-    char path[kModulePathSize];
-    if (BuildModuleFilePath(path, "sample.txt")) {
-        std::wstring text;
-        TextEncoding encoding = TextEncoding::CodePage;
-        FileRead read = ReadTextFile(path, text, encoding);
-        if ((read == FileRead::Whole || read == FileRead::Partial) && ShowFileText(text)) {
-            SampleEncoding = encoding;
-            KeepSampleFile = read != FileRead::Whole;
+    Sample = SampleOrigin();
+    wchar_t path[kModulePathSize];
+    if (BuildModuleFilePath(path, L"sample.txt")) {
+        FileText file;
+        ReadTextFile(path, file);
+        if (Shown(file) && ShowFileText(file.text)) {
+            Sample.Encoding = file.encoding;
+            Sample.FileNotShown = !file.exact;
             return;
         }
-        // A file that is there but could not be read whole is the user's text all the same.
-        KeepSampleFile = read != FileRead::Missing;
+        // A file that is there but could not be shown is the user's text all the same.
+        Sample.FileNotShown = file.read != FileRead::Missing;
     }
 
     char text[1024];
@@ -135,31 +146,39 @@ void CViewerDlg::LoadInitialSample()
 bool CViewerDlg::LoadTextFile(const char* path)
 {
     if (!path) return false;
-    std::wstring text;
-    TextEncoding encoding;
-    FileRead read = ReadTextFile(path, text, encoding);
+    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring widePath(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path, -1, &widePath[0], length);
+    FileText file;
+    ReadTextFile(widePath.c_str(), file);
     // A read error midway keeps what was read before it.
-    return (read == FileRead::Whole || read == FileRead::Partial) && ShowFileText(text);
+    return Shown(file) && ShowFileText(file.text);
 }
 
 bool CViewerDlg::ShowFileText(const std::wstring& text)
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    // What the box holds now comes back should it not take the whole file.
+    std::wstring previous;
+    if (!ReadBoxText(box, previous)) return false;
+    const LRESULT edited = ::SendMessageW(box, EM_GETMODIFY, 0, 0);
     ::SetWindowTextW(box, L"");
     LiftTextLimit(box);
-    {
-        SuspendedDrawing suspended(box);
-        // The whole text in one insertion: line by line costs time in proportion to
-        // the square of the length.
-        AppendSampleText(text.c_str());
-        ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    SuspendedDrawing suspended(box);
+    // The whole text in one insertion: line by line costs time in proportion to
+    // the square of the length.
+    AppendSampleText(text.c_str());
+    ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    // A box that ran out of memory holds less than the file.
+    if (static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
+        ::SetWindowTextW(box, previous.c_str());
+        ::SendMessageW(box, EM_SETMODIFY, edited ? TRUE : FALSE, 0);
+        return false;
     }
     // Only the user's own changes mark the text as changed.
     ::SendMessageW(box, EM_SETMODIFY, FALSE, 0);
-    // A box that ran out of memory holds less than the file.
-    if (static_cast<size_t>(::GetWindowTextLengthW(box)) == text.size()) return true;
-    ::SetWindowTextW(box, L"");
-    return false;
+    return true;
 }
 
 void CViewerDlg::AppendSampleText(const wchar_t* text)
@@ -174,7 +193,7 @@ void CViewerDlg::OnOpenTextFile()
 {
     std::unique_ptr<CFileDialog> dialog(new CFileDialog(TRUE, ".txt", nullptr, 0, kFileFilter, this));
     // Text the user chose is theirs to keep at the close.
-    if (dialog->DoModal() == IDOK && LoadTextFile(dialog->GetPathName())) KeepSampleFile = false;
+    if (dialog->DoModal() == IDOK && LoadTextFile(dialog->GetPathName())) Sample.TextReplaced = true;
 }
 
 void CViewerDlg::ShowStandardSample()
@@ -182,7 +201,7 @@ void CViewerDlg::ShowStandardSample()
     char text[256];
     if (LoadStringA(AfxGetResourceHandle(), IDS_STANDARD_SAMPLE, text, 255) <= 0) text[0] = '\0';
     SampleBox.SetWindowText(text);
-    KeepSampleFile = false;
+    Sample.TextReplaced = true;
 }
 
 void CViewerDlg::ShowAsciiSample()
@@ -192,5 +211,5 @@ void CViewerDlg::ShowAsciiSample()
     text[256 - 32] = '\0';
     // The code page's characters: the 8-bit text is converted with it on the way into the box.
     SampleBox.SetWindowText(text);
-    KeepSampleFile = false;
+    Sample.TextReplaced = true;
 }

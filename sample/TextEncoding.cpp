@@ -72,48 +72,70 @@ void Utf16ToWide(const char* bytes, size_t size, bool bigEndian, std::wstring& t
         text[i] = static_cast<wchar_t>(bigEndian ? (p[0] << 8) | p[1] : p[0] | (p[1] << 8));
 }
 
-// False when the code page lacks a character: neither a default character nor a
-// look-alike ("best fit") may stand in for it, and the bytes must read back as the text.
-bool ToCodePage(const std::wstring& text, std::string& bytes)
+// Appends the characters in the code page. False when a flag says one was lost: where the
+// code page is not UTF-8, neither a default character nor a look-alike may stand in.
+bool AppendConverted(UINT codePage, DWORD flags, bool checkDefault, const wchar_t* text, size_t count,
+                     std::string& bytes)
 {
-    if (text.empty()) return true;
-    if (text.size() > INT_MAX / 2) return false;
-    const int length = static_cast<int>(text.size());
+    if (count == 0) return true;
+    if (count > INT_MAX / 4) throw std::bad_alloc();
+    const int length = static_cast<int>(count);
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
-                                         &usedDefault);
+    BOOL* lost = checkDefault ? &usedDefault : nullptr;
+    const int size = WideCharToMultiByte(codePage, flags, text, length, nullptr, 0, nullptr, lost);
     if (size <= 0 || usedDefault) return false;
-    std::string converted(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &converted[0], size, nullptr,
-                        &usedDefault);
-    if (usedDefault) return false;
-    std::wstring back;
-    ToWide(CP_ACP, converted.data(), converted.size(), back);
-    if (back != text) return false;
-    bytes += converted;
-    return true;
-}
-
-void ToUtf8(const std::wstring& text, std::string& bytes)
-{
-    if (text.size() > INT_MAX / 3) throw std::bad_alloc();
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return;
     const size_t start = bytes.size();
     bytes.resize(start + static_cast<size_t>(size));
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, &bytes[start], size, nullptr, nullptr);
+    return WideCharToMultiByte(codePage, flags, text, length, &bytes[start], size, nullptr, lost) == size &&
+           !usedDefault;
 }
 
-void ToUtf16(const std::wstring& text, bool bigEndian, std::string& bytes)
+void AppendUtf16(const wchar_t* text, size_t count, bool bigEndian, std::string& bytes)
 {
     size_t at = bytes.size();
-    bytes.resize(at + text.size() * 2);
-    for (wchar_t c : text) {
-        const unsigned unit = static_cast<unsigned>(c) & 0xFFFF;
+    bytes.resize(at + count * 2);
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned unit = static_cast<unsigned>(text[i]) & 0xFFFF;
         bytes[at++] = static_cast<char>(bigEndian ? unit >> 8 : unit & 0xFF);
         bytes[at++] = static_cast<char>(bigEndian ? unit & 0xFF : unit >> 8);
     }
+}
+
+bool HasLoneSurrogate(const wchar_t* text, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < count && IS_LOW_SURROGATE(text[i + 1])) ++i;
+        else if (IS_HIGH_SURROGATE(text[i]) || IS_LOW_SURROGATE(text[i])) return true;
+    }
+    return false;
+}
+
+const char* MarkOf(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8Marked: return kUtf8Mark;
+    case TextEncoding::Utf16Le: return kUtf16LeMark;
+    case TextEncoding::Utf16Be: return kUtf16BeMark;
+    default: return "";
+    }
+}
+
+// The characters in the encoding, as a save writes them; false where it cannot hold one.
+bool AppendEncoded(const wchar_t* text, size_t count, TextEncoding encoding, std::string& bytes)
+{
+    switch (encoding) {
+    case TextEncoding::CodePage:
+        return EncodeInCodePage(text, count, GetACP(), bytes);
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8Marked:
+        // A lone surrogate has no UTF-8 form: it would become U+FFFD.
+        return !HasLoneSurrogate(text, count) && AppendConverted(CP_UTF8, 0, false, text, count, bytes);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        AppendUtf16(text, count, encoding == TextEncoding::Utf16Be, bytes);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -138,30 +160,49 @@ TextEncoding DecodeText(const std::string& bytes, std::wstring& text)
     return TextEncoding::CodePage;
 }
 
+bool EncodeInCodePage(const wchar_t* text, size_t count, unsigned codePage, std::string& bytes)
+{
+    // UTF-8 as the system code page (a Windows option) takes neither check: its only
+    // loss, a lone surrogate, shows in the round trip below.
+    const bool utf8 = codePage == CP_UTF8;
+    const size_t start = bytes.size();
+    if (!AppendConverted(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, !utf8, text, count, bytes)) return false;
+    std::wstring back;
+    ToWide(codePage, bytes.data() + start, bytes.size() - start, back);
+    return back.size() == count && back.compare(0, count, text, count) == 0;
+}
+
 bool EncodeText(const std::wstring& text, TextEncoding encoding, std::string& bytes)
 {
-    bytes.clear();
-    switch (encoding) {
-    case TextEncoding::CodePage:
-        return ToCodePage(text, bytes);
-    case TextEncoding::Utf8Marked:
-        bytes = kUtf8Mark;
-        // fall through
-    case TextEncoding::Utf8:
-        ToUtf8(text, bytes);
-        return true;
-    case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be:
-        bytes = encoding == TextEncoding::Utf16Le ? kUtf16LeMark : kUtf16BeMark;
-        ToUtf16(text, encoding == TextEncoding::Utf16Be, bytes);
-        return true;
-    }
-    return false;
+    bytes = MarkOf(encoding);
+    return AppendEncoded(text.data(), text.size(), encoding, bytes);
 }
 
 TextEncoding EncodeKeepingEveryCharacter(const std::wstring& text, TextEncoding preferred, std::string& bytes)
 {
-    if (EncodeText(text, preferred, bytes)) return preferred;
-    EncodeText(text, TextEncoding::Utf8Marked, bytes);
-    return TextEncoding::Utf8Marked;
+    // UTF-16 holds every character, lone surrogates included.
+    for (TextEncoding encoding : {preferred, TextEncoding::Utf8Marked, TextEncoding::Utf16Le})
+        if (EncodeText(text, encoding, bytes)) return encoding;
+    return TextEncoding::Utf16Le;
+}
+
+bool EncodesBackTo(const std::wstring& text, TextEncoding encoding, const std::string& bytes)
+{
+    const std::string mark = MarkOf(encoding);
+    if (bytes.compare(0, mark.size(), mark) != 0) return false;
+    // Piece by piece, so that a large file is not held twice.
+    const size_t kPiece = 1u << 16;
+    size_t at = mark.size();
+    std::string piece;
+    for (size_t start = 0; start < text.size();) {
+        size_t count = text.size() - start < kPiece ? text.size() - start : kPiece;
+        // A surrogate pair stays whole.
+        if (start + count < text.size() && IS_HIGH_SURROGATE(text[start + count - 1])) --count;
+        piece.clear();
+        if (!AppendEncoded(text.data() + start, count, encoding, piece)) return false;
+        if (bytes.compare(at, piece.size(), piece) != 0) return false;
+        at += piece.size();
+        start += count;
+    }
+    return at == bytes.size();
 }

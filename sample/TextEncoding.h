@@ -20,6 +20,15 @@ TextEncoding DecodeText(const std::string& bytes, std::wstring& text);
 // every character (nothing is ever replaced by a default character). May throw std::bad_alloc.
 bool EncodeText(const std::wstring& text, TextEncoding encoding, std::string& bytes);
 
+// The characters in a code page, appended to the bytes; false when the code page cannot
+// hold one of them.
+bool EncodeInCodePage(const wchar_t* text, size_t count, unsigned codePage, std::string& bytes);
+
 // The text in the encoding it came in when that holds every character, else in UTF-8
-// with its mark; the encoding used.
+// with its mark, else (lone surrogates) in UTF-16; the encoding used.
 TextEncoding EncodeKeepingEveryCharacter(const std::wstring& text, TextEncoding preferred, std::string& bytes);
+
+// Whether the text, encoded again as a save would, gives back exactly these bytes: false
+// for bytes that the decoding could not show as they are (invalid UTF-8, an odd byte of
+// UTF-16, code-page bytes without a character of their own).
+bool EncodesBackTo(const std::wstring& text, TextEncoding encoding, const std::string& bytes);

@@ -14,7 +14,7 @@
 #pragma once
 
 #include "framework/Framework.h"
-#include "sample/TextEncoding.h"
+#include "sample/SampleOrigin.h"
 
 #include <string>
 
@@ -66,14 +66,16 @@ public:
     void OnOpenTextFile();
     void ShowStandardSample();
     void ShowAsciiSample();
-    void SaveSampleFile();
+    // False when text the user changed could not be saved; GetLastError tells why.
+    bool SaveSampleFile();
 
     // Display options
     // Makes the box a Unicode window, which the ANSI dialog template does not give.
     void UseUnicodeSampleBox();
     void ToggleWordWrap();
     void ToggleScrollbar();
-    void ApplyScrollbar();
+    // False when the box could not be made anew for it, and kept its bar.
+    bool ApplyScrollbar();
 
     // Auxiliary windows
     void ShowAboutBox();
@@ -88,11 +90,8 @@ protected:
     // box has taken it: under Wine the edit control can fault inside WM_SETFONT, and the
     // fault is caught beyond this window's code, which then never reaches the release.
     CFont* ReplacedFont = nullptr;
-    // The encoding sample.txt was read in, which the close keeps where it can.
-    TextEncoding SampleEncoding = TextEncoding::CodePage;
-    // sample.txt is there but start-up could not read it whole: the close leaves it alone
-    // until the box holds text the user gave it.
-    bool KeepSampleFile = false;
+    // Where the box's text came from, which decides what the close does with sample.txt.
+    SampleOrigin Sample;
 
     // Puts a file's text into the box; false when the box could not take all of it.
     bool ShowFileText(const std::wstring& text);
@@ -108,6 +107,8 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnInitMenu(HMENU menu);
     void OnClose();
+    // Asks whether to try the failed save again; false: the user keeps the window open.
+    bool AskToRetrySave(const wchar_t* path, DWORD error);
     void OnBoldClicked();
     void OnItalicClicked();
     void OnUnderlineClicked();

@@ -108,4 +108,29 @@ TEST_P(ProgramInALongPath, KeepsItsFilesBesideItselfOrTouchesNothing)
 INSTANTIATE_TEST_SUITE_P(, ProgramInALongPath, testing::Values(240, 250, 254, 255),
                          [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
+// A folder named in another script: the program finds its files there and keeps them,
+// byte for byte, where nothing changed.
+TEST(ProgramInAFolderBeyondTheCodePage, FindsAndKeepsItsFiles)
+{
+    TempFolder temp("typoscope-script");
+    const std::wstring folder = Wide(temp.Path()) + L"\x65E5\x672C \x03B1\x03B2\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::string settings = "[General]\r\nWordwrap=1\r\nScrollbar=0\r\nFirstRun=0\r\n[Font]\r\nBold=1\r\n"
+                                 "Italic=0\r\nUnderline=0\r\nStrikeOut=0\r\nSize=14\r\nName=Arial\r\n";
+    ASSERT_TRUE(WriteFileBytes(folder + L"Typoscope.ini", settings));
+    ASSERT_TRUE(WriteFileBytes(folder + L"sample.txt", "kept\r\n"));
+    {
+        ProgramRun run(folder + L"Typoscope.exe");
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        EXPECT_EQ("14", WindowText(GetDlgItem(window, IDC_SIZE_FIELD)));
+        EXPECT_EQ("kept\r\n", WindowText(GetDlgItem(window, IDC_SAMPLE_BOX)));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    EXPECT_EQ(settings, ReadFileBytes(folder + L"Typoscope.ini").value_or("<missing>"));
+    EXPECT_EQ("kept\r\n", ReadFileBytes(folder + L"sample.txt").value_or("<missing>"));
+    RemoveLong(folder);
+}
+
 }  // namespace

@@ -155,7 +155,21 @@ TEST(SampleFile, CodePageTextWithCharacters128To255SurvivesByteForByte)
     }
 }
 
-// Held without sharing while the program starts, free again before its close.
+// Another program reading the file and sharing it (a scanner, an editor showing it) hides nothing.
+TEST(SampleFile, AFileOthersReadIsShownAndSaved)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), "read by others"));
+    HANDLE reader = CreateFileA(folder.File("sample.txt").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    EXPECT_EQ("read by others\r\n", RunOnce(folder, End::Close));
+    CloseHandle(reader);
+    EXPECT_EQ("read by others", SampleFile(folder).substr(0, 14));
+}
+
+// Held by a writer while the program starts, free again before its close: the user's
+// file is kept, and once the user types it is kept as the backup before the save.
 TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
 {
     TempFolder folder;
@@ -163,7 +177,7 @@ TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
     ASSERT_TRUE(WriteFileBytes(path, "held\r\n"));
     for (bool types : {false, true}) {
         SCOPED_TRACE(types ? "typed" : "nothing typed");
-        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         ProgramRun run(folder.Path());
         HWND window = run.WaitForMainWindow();
@@ -178,11 +192,13 @@ TEST(SampleFile, AFileHeldAtStartUpIsKeptUntilTheUserTypes)
         EXPECT_TRUE(run.WaitForExit());
         if (!types) {
             EXPECT_EQ("held\r\n", SampleFile(folder));
+            EXPECT_FALSE(FileExists(folder.File("sample-backup.txt")));
         }
     }
     EXPECT_EQ("This is some sample text so that you can see what a font looks like.  "
               "Type here to change this text to see what the selected font will look like.!",
               SampleFile(folder));
+    EXPECT_EQ("held\r\n", ReadFileBytes(folder.File("sample-backup.txt")).value_or("<missing>"));
 }
 
 // Left by runs that were ended in the middle of a save; other files are not ours.
@@ -190,7 +206,8 @@ TEST(SampleFile, TemporaryFilesLeftByAnEarlierSaveGoAtTheNextSave)
 {
     TempFolder folder;
     const char* leftovers[] = {"~sam-000004d2.tmp", "~Typ-000004d2.tmp"};
-    for (const char* name : leftovers) ASSERT_TRUE(WriteFileBytes(folder.File(name), "half a save"));
+    for (const char* name : leftovers)
+        ASSERT_TRUE(WriteFileBytes(folder.File(name), "half a save") && MakeFileOld(folder.File(name)));
     ASSERT_TRUE(WriteFileBytes(folder.File("other.tmp"), "not ours"));
     RunOnce(folder, End::Close, "saved");
     EXPECT_EQ("saved", SampleFile(folder));

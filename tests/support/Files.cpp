@@ -133,3 +133,17 @@ std::wstring DecodedText(const std::string& bytes, unsigned codePage)
     text.resize(static_cast<size_t>(length > 0 ? length : 0));
     return text;
 }
+
+bool MakeFileOld(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 2ull * 3600ull * 10000000ull;
+    FILETIME old = {time.LowPart, time.HighPart};
+    const bool set = SetFileTime(file, nullptr, nullptr, &old) != FALSE;
+    CloseHandle(file);
+    return set;
+}

@@ -1,6 +1,7 @@
 // Rewriting the sample file: the old content stays until the new one is whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "framework/File.h"
@@ -9,21 +10,28 @@
 
 namespace {
 
-// A disk that fills up: writes stop after a number of bytes.
+// A disk that fills up: only bytes beyond the file's end need room, and writes stop
+// once there is none left.
 class FillingFile : public CFile {
 public:
     explicit FillingFile(UINT room) : m_room(room) {}
     bool Write(const void* buffer, UINT count) override
     {
-        UINT fits = count < m_room ? count : m_room;
+        LARGE_INTEGER size{}, at{};
+        GetFileSizeEx(m_hFile, &size);
+        SetFilePointerEx(m_hFile, at, &at, FILE_CURRENT);
+        const LONGLONG growth = std::max<LONGLONG>(0, at.QuadPart + count - size.QuadPart);
+        const UINT fits = growth <= m_room ? count : count - static_cast<UINT>(growth - m_room);
         bool written = CFile::Write(buffer, fits);
-        m_room -= fits;
+        m_room -= std::min<UINT>(m_room, static_cast<UINT>(growth));
         return written && fits == count;
     }
 
 private:
     UINT m_room;
 };
+
+std::wstring Wide(const std::string& path) { return DecodedText(path, CP_ACP); }
 
 int FilesIn(const std::string& folder)
 {
@@ -58,28 +66,37 @@ TEST(FileReplace, WritesTheWholeTextInPlaceOfTheOld)
         if (c.old) {
             ASSERT_TRUE(WriteFileBytes(path, c.old));
         }
-        EXPECT_TRUE(ReplaceFileContent(path.c_str(), c.text.data(), c.text.size()));
+        EXPECT_TRUE(ReplaceFileContent(Wide(path).c_str(), c.text.data(), c.text.size()));
         EXPECT_TRUE(c.text == ReadFileBytes(path).value_or("<missing>"));
         EXPECT_EQ(1, FilesIn(folder.Path())) << "a temporary file was left";
     }
 }
 
+// Through a temporary file, and in place where the folder takes no new file.
 TEST(FileReplace, AWriteThatFailsMidwayKeepsTheOldFile)
 {
     TempFolder folder;
     std::string path = folder.File("sample.txt");
-    ASSERT_TRUE(WriteFileBytes(path, "the old sample\r\n"));
     const std::string text(100000, 'n');
-    for (UINT room : {0u, 1u, 65536u, 99999u}) {
-        SCOPED_TRACE(room);
-        FillingFile disk(room);
-        EXPECT_FALSE(ReplaceFileContent(path.c_str(), text.data(), text.size(), disk));
-        EXPECT_EQ("the old sample\r\n", ReadFileBytes(path).value_or("<missing>"));
-        EXPECT_EQ(1, FilesIn(folder.Path())) << "a temporary file was left";
+    const struct {
+        const char* name;
+        bool (*write)(const wchar_t*, const char*, size_t, CFile&);
+    } kWays[] = {{"Replace", ReplaceFileContent}, {"InPlace", RewriteInPlace}};
+    for (const auto& way : kWays) {
+        ASSERT_TRUE(WriteFileBytes(path, "the old sample\r\n"));
+        for (UINT room : {0u, 1u, 65536u, 99983u}) {  // in place needs 99984 more bytes
+            SCOPED_TRACE(std::string(way.name) + " " + std::to_string(room));
+            FillingFile disk(room);
+            EXPECT_FALSE(way.write(Wide(path).c_str(), text.data(), text.size(), disk));
+            disk.Close();
+            EXPECT_EQ("the old sample\r\n", ReadFileBytes(path).value_or("<missing>"));
+            EXPECT_EQ(1, FilesIn(folder.Path())) << "a temporary file was left";
+        }
+        FillingFile roomy(100000);
+        EXPECT_TRUE(way.write(Wide(path).c_str(), text.data(), text.size(), roomy));
+        roomy.Close();
+        EXPECT_TRUE(text == ReadFileBytes(path).value_or("")) << way.name;
     }
-    FillingFile roomy(100000);
-    EXPECT_TRUE(ReplaceFileContent(path.c_str(), text.data(), text.size(), roomy));
-    EXPECT_TRUE(text == ReadFileBytes(path).value_or(""));
 }
 
 TEST(FileReplace, AFileHeldWithoutSharingKeepsItsContent)
@@ -89,13 +106,13 @@ TEST(FileReplace, AFileHeldWithoutSharingKeepsItsContent)
     ASSERT_TRUE(WriteFileBytes(path, "held"));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_FALSE(ReplaceFileContent(path.c_str(), "new", 3));
+    EXPECT_FALSE(ReplaceFileContent(Wide(path).c_str(), "new", 3));
     CloseHandle(held);
     EXPECT_EQ("held", ReadFileBytes(path).value_or("<missing>"));
     EXPECT_EQ(1, FilesIn(folder.Path()));
 }
 
-// A killed run's temporary file goes at the next save; the file stays hidden if it was.
+// A killed run's old temporary file goes at the next save; the file stays hidden if it was.
 TEST(FileReplace, RemovesItsLeftoversAndKeepsTheFilesAttributes)
 {
     TempFolder folder;
@@ -103,16 +120,22 @@ TEST(FileReplace, RemovesItsLeftoversAndKeepsTheFilesAttributes)
     ASSERT_TRUE(WriteFileBytes(path, "old"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(WriteFileBytes(folder.File("~sam-000004d2.tmp"), "half a save"));
+    ASSERT_TRUE(MakeFileOld(folder.File("~sam-000004d2.tmp")));
+    // A fresh one may be another copy's save under way.
+    ASSERT_TRUE(WriteFileBytes(folder.File("~sam-000004d3.tmp"), "a save under way"));
     ASSERT_TRUE(WriteFileBytes(folder.File("~oth-000004d2.tmp"), "another file's"));
     ASSERT_TRUE(WriteFileBytes(folder.File("mine.tmp"), "not ours"));
     ASSERT_TRUE(WriteFileBytes(folder.File("~sam-notours.tmp"), "not ours"));
-    EXPECT_TRUE(ReplaceFileContent(path.c_str(), "new", 3));
+    EXPECT_TRUE(ReplaceFileContent(Wide(path).c_str(), "new", 3));
     EXPECT_EQ("new", ReadFileBytes(path).value_or("<missing>"));
     EXPECT_FALSE(FileExists(folder.File("~sam-000004d2.tmp")));
+    EXPECT_TRUE(FileExists(folder.File("~sam-000004d3.tmp")));
     EXPECT_TRUE(FileExists(folder.File("~oth-000004d2.tmp")));
     EXPECT_TRUE(FileExists(folder.File("mine.tmp")));
     EXPECT_TRUE(FileExists(folder.File("~sam-notours.tmp")));
-    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    // Hidden as it was, and marked as changed for backup programs.
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+              GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -120,7 +143,7 @@ TEST(FileReplace, AFolderThatIsNotThereFailsQuietly)
 {
     TempFolder folder;
     std::string path = folder.File("absent\\sample.txt");
-    EXPECT_FALSE(ReplaceFileContent(path.c_str(), "x", 1));
+    EXPECT_FALSE(ReplaceFileContent(Wide(path).c_str(), "x", 1));
     EXPECT_FALSE(FileExists(path));
 }
 

@@ -61,7 +61,7 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
 TEST_F(SettingsStoreTest, SaveRemovesLeftoversOfAKilledSaveAndKeepsTheFilesAttributes)
 {
     const std::string leftover = ExecutableFolder() + "~Typ-000004d2.tmp";
-    ASSERT_TRUE(WriteFileBytes(leftover, "[Font]\r\nBold=1\r\n"));
+    ASSERT_TRUE(WriteFileBytes(leftover, "[Font]\r\nBold=1\r\n") && MakeFileOld(leftover));
     ASSERT_TRUE(WriteFileBytes(m_path, kDefaultFile));
     ASSERT_TRUE(SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     theApp.ViewerSettings.Bold = 1;
@@ -157,12 +157,12 @@ class ModuleDirectoryTest : public testing::TestWithParam<ModulePathCase> {};
 TEST_P(ModuleDirectoryTest, CutsAfterTheLastBackslashOnlyWhenThePathIsWhole)
 {
     const ModulePathCase& c = GetParam();
-    char directory[kModulePathSize];
-    // GetModuleFileNameA reports a cut path as filling the whole buffer.
+    wchar_t directory[kModulePathSize];
+    // GetModuleFileNameW reports a cut path as filling the whole buffer.
     DWORD length = c.path.size() >= kModulePathSize ? kModulePathSize : static_cast<DWORD>(c.path.size());
-    std::string given = c.path.substr(0, kModulePathSize - 1);
+    std::wstring given = DecodedText(c.path.substr(0, kModulePathSize - 1), CP_ACP);
     EXPECT_EQ(c.fits, ModuleDirectoryFromPath(given.c_str(), length, directory));
-    EXPECT_EQ(c.directory, directory);
+    EXPECT_EQ(DecodedText(c.directory, CP_ACP), directory);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,13 +180,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ModuleFilePathTest, JoinsTheExecutableFolderAndTheName)
 {
-    char path[kModulePathSize];
-    ASSERT_TRUE(BuildModuleFilePath(path, "Typoscope.ini"));
-    EXPECT_EQ(ExecutableFolder() + "Typoscope.ini", path);
+    wchar_t path[kModulePathSize];
+    ASSERT_TRUE(BuildModuleFilePath(path, L"Typoscope.ini"));
+    EXPECT_EQ(DecodedText(ExecutableFolder() + "Typoscope.ini", CP_ACP), path);
     // A joined path that does not fit is refused, never cut.
-    std::string longName(kModulePathSize, 'x');
+    std::wstring longName(kModulePathSize, L'x');
     EXPECT_FALSE(BuildModuleFilePath(path, longName.c_str()));
-    EXPECT_STREQ("", path);
+    EXPECT_STREQ(L"", path);
 }
 
 }  // namespace

@@ -83,6 +83,8 @@ TEST(EncodeForSaving, KeepsTheEncodingThatHoldsEveryCharacter)
          std::string("\xFF\xFEh\0\xB1\x03", 6)},
         {"Utf16BigEndian", L"h\x03B1", TextEncoding::Utf16Be, TextEncoding::Utf16Be,
          std::string("\xFE\xFF\0h\x03\xB1", 6)},
+        // A lone surrogate has no UTF-8 form; UTF-16 keeps it.
+        {"LoneSurrogate", L"a\xD800", TextEncoding::Utf8, TextEncoding::Utf16Le, std::string("\xFF\xFE" "a\0\0\xD8", 6)},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -94,6 +96,15 @@ TEST(EncodeForSaving, KeepsTheEncodingThatHoldsEveryCharacter)
         DecodeText(bytes, back);
         EXPECT_TRUE(c.text == back);
     }
+}
+
+// Windows may run with UTF-8 as its code page, which takes neither of the other code pages' checks.
+TEST(EncodeForSaving, AUtf8CodePageKeepsPlainTextWithoutAMark)
+{
+    std::string bytes;
+    EXPECT_TRUE(EncodeInCodePage(L"plain \x03B1", 7, CP_UTF8, bytes));
+    EXPECT_EQ("plain \xCE\xB1", bytes);
+    EXPECT_FALSE(EncodeInCodePage(L"\xD800", 1, CP_UTF8, bytes));
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // text files, the built-in samples, and the sample file written at close.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 
 #include "res/resource.h"
+#include "support/DialogAnswer.h"
 #include "support/FileDialog.h"
 #include "support/Files.h"
 #include "support/ViewerHarness.h"
@@ -39,16 +41,26 @@ void ExpectDrawingResumed(HWND box)
 }
 
 // Every test here starts and ends without a sample file beside the executable.
+std::string BackupPath() { return ExecutableFolder() + "sample-backup.txt"; }
+
 class SampleFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(SamplePath().c_str()); }
-    void TearDown() override { DeleteFileA(SamplePath().c_str()); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override
+    {
+        SetFileAttributesA(SamplePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(SamplePath().c_str());
+        DeleteFileA(BackupPath().c_str());
+    }
 };
 
 struct LoadCase {
     const char* name;
     std::string file;  // the sample file's bytes; "<missing>" for no file
     std::string box;   // the box's text after start-up
+    // The box does not show the file exactly, so a close that changed nothing leaves it;
+    // otherwise the close writes the box's text.
+    bool untouched = false;
 };
 
 std::string Repeat(char c, size_t count) { return std::string(count, c); }
@@ -61,9 +73,12 @@ const LoadCase kLoadCases[] = {
     {"LfOnly", "one\ntwo\n", "one\r\ntwo\r\n"},
     {"CrLf", "one\r\ntwo\r\n", "one\r\ntwo\r\n"},
     {"EmptyLineBetween", "a\n\nb", "a\r\n\r\nb\r\n"},
-    {"TrailingCarriageReturns", "a\r\r\nb\r", "a\r\nb\r\n"},
-    {"NulEndsItsLine", std::string("ab\0cd\nef\n", 9), "ab\r\nef\r\n"},
-    {"NulOnlyLine", std::string("\0\nx", 3), "\r\nx\r\n"},
+    {"TrailingCarriageReturns", "a\r\r\nb\r", "a\r\nb\r\n", true},
+    {"NulEndsItsLine", std::string("ab\0cd\nef\n", 9), "ab\r\nef\r\n", true},
+    {"NulOnlyLine", std::string("\0\nx", 3), "\r\nx\r\n", true},
+    {"Utf16WithoutMark", std::string("H\0i\0\r\0\n\0", 8), "H\r\n\r\n\r\n", true},
+    {"Utf8MarkWithAStrayByte", "\xEF\xBB\xBF" "caf\xE9\r\n", "caf?\r\n", true},
+    {"Utf16OddLastByte", std::string("\xFF\xFEh\0i\0!", 7), "hi\r\n", true},
     {"CtrlZIsText", "a\x1a" "b\nc", "a\x1a" "b\r\nc\r\n"},
     {"Line2500", Repeat('x', 2500) + "\n", Repeat('x', 2500) + "\r\n"},
     {"Line1023", Repeat('y', 1023) + "\n", Repeat('y', 1023) + "\r\n"},
@@ -90,6 +105,9 @@ TEST_P(SampleFileLoad, StartUpShowsTheFileAsLines)
     DWORD caret = c.file == "<missing>" ? 0 : static_cast<DWORD>(c.box.size());
     EXPECT_EQ(std::make_pair(caret, caret), Selection(box));
     ExpectDrawingResumed(box);
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_TRUE((c.untouched ? c.file : c.box) == ReadFileBytes(SamplePath()).value_or("<missing>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SampleFileLoad, ::testing::ValuesIn(kLoadCases),
@@ -126,7 +144,7 @@ TEST_F(SampleFileTest, AFileHeldWithoutSharingIsNotReadAndNotOverwritten)
 }
 
 // Held at start-up, free again at the close: the user's text in it is kept until
-// the user gives the box text of their own.
+// the user gives the box text of their own, and then kept as the backup.
 TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheText)
 {
     const struct {
@@ -154,7 +172,99 @@ TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheT
         h.Post(WM_CLOSE);
         ASSERT_TRUE(h.WaitForEnd());
         EXPECT_EQ(c.saved, ReadFileBytes(SamplePath()).value_or("<missing>"));
+        EXPECT_EQ(c.saved == "held\r\n" ? "<missing>" : "held\r\n", ReadFileBytes(BackupPath()).value_or("<missing>"));
+        DeleteFileA(BackupPath().c_str());
     }
+}
+
+// A box out of memory, as the test makes it: it refuses texts longer than the limit.
+std::atomic<size_t> g_longestText{0};
+
+LRESULT CALLBACK RefusingBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(box, "test.original"));
+    if ((message == WM_SETTEXT || message == EM_REPLACESEL) && lParam &&
+        wcslen(reinterpret_cast<const wchar_t*>(lParam)) > g_longestText)
+        return FALSE;
+    return CallWindowProcW(original, box, message, wParam, lParam);
+}
+
+void RefuseLongTexts(HWND box)
+{
+    SetPropA(box, "test.original", reinterpret_cast<HANDLE>(GetWindowLongPtrW(box, GWLP_WNDPROC)));
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusingBox));
+}
+
+// Every sample box made anew on the thread refuses them too.
+LRESULT CALLBACK RefuseInNewBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(IDC_SAMPLE_BOX))
+        RefuseLongTexts(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SampleFileTest, WhatTheBoxCannotTakeLeavesItsTextAndStateAsTheyWere)
+{
+    const std::string kText = "The user's own sample.\r\n";
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), kText));
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("long.txt"), Repeat('L', 1000)));
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    HHOOK hook = h.Get<HHOOK>([&] {
+        RefuseLongTexts(box);
+        return SetWindowsHookExW(WH_CBT, RefuseInNewBoxes, nullptr, GetCurrentThreadId());
+    });
+    ASSERT_TRUE(hook);
+    g_longestText = 10;  // a new box cannot take the text
+    h.Command(ID_EDIT_WORDWRAP);
+    h.Command(ID_VIEW_SCROLLBAR);
+    EXPECT_EQ(box, h.Item(IDC_SAMPLE_BOX));
+    EXPECT_EQ(kText, WindowText(box));
+    EXPECT_EQ(0, h.Settings().Wordwrap);
+    EXPECT_EQ(0, h.Settings().Scrollbar);
+    g_longestText = kText.size();  // the box keeps its text, but cannot take the file
+    EXPECT_FALSE(h.Get<bool>([&] { return h.Dlg().LoadTextFile(folder.File("long.txt").c_str()); }));
+    EXPECT_EQ(kText, WindowText(box));
+    h.Run([&] { UnhookWindowsHookEx(hook); });
+    h.Post(WM_CLOSE);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ(kText, ReadFileBytes(SamplePath()).value_or("<missing>"));
+}
+
+// A close that cannot save changed text asks: Cancel keeps the window and its text,
+// Retry saves once the cause is gone. A read-only file is never replaced.
+TEST_F(SampleFileTest, ACloseThatCannotSaveChangedTextAsks)
+{
+    ASSERT_TRUE(WriteFileBytes(SamplePath(), "old\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(SamplePath().c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        ViewerHarness h;  // nothing changed: no question
+        ASSERT_TRUE(h.Started());
+        h.Post(WM_CLOSE);
+        ASSERT_TRUE(h.WaitForEnd());
+    }
+    ViewerHarness h;
+    ASSERT_TRUE(h.Started());
+    SendMessageW(h.Item(IDC_SAMPLE_BOX), WM_CHAR, 'X', 1);
+    h.Post(WM_CLOSE);
+    HWND question = WaitForFileDialog(h.ThreadId(), h.Hwnd());
+    ASSERT_TRUE(question);
+    EXPECT_NE(std::string::npos, MessageBoxText(question).find("sample.txt"));
+    PressDialogButton(question, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowGone(question));
+    h.Drain();
+    EXPECT_FALSE(h.Ended());
+    EXPECT_EQ("old\r\n", ReadFileBytes(SamplePath()).value_or("<missing>"));
+    h.Post(WM_CLOSE);
+    question = WaitForFileDialog(h.ThreadId(), h.Hwnd());
+    ASSERT_TRUE(question);
+    SetFileAttributesA(SamplePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    PressDialogButton(question, IDRETRY);
+    ASSERT_TRUE(h.WaitForEnd());
+    EXPECT_EQ("old\r\nX", ReadFileBytes(SamplePath()).value_or("<missing>"));
 }
 
 // A file far larger than the program can hold (sparse: it takes no room on the disk).
