@@ -61,8 +61,10 @@ if [ "${1:-}" = in-pc ]; then
     exit
 fi
 
-live=1
-[ -n "${TYPOSCOPE_LIVE_FD:-}" ] && { true >&"$TYPOSCOPE_LIVE_FD"; } 2>/dev/null && live=$TYPOSCOPE_LIVE_FD
+live=1 progress=2
+if [ -n "${TYPOSCOPE_LIVE_FD:-}" ] && { true >&"$TYPOSCOPE_LIVE_FD"; } 2>/dev/null; then
+    live=$TYPOSCOPE_LIVE_FD progress=$TYPOSCOPE_LIVE_FD
+fi
 
 if [ "${1:-}" = --prefix ]; then
     # pc-image.sh: the prefix, made on the new disk itself.
@@ -80,7 +82,7 @@ else
     [ $# -gt 0 ] || set -- "e2e_tests=$e2e_cases" "window_tests=$window_cases"
     run=$(IFS=';'; echo "$*")
     cache=${TYPOSCOPE_CACHE:-/var/cache/typoscope}
-    pc=$("$here/pc-image.sh" 2>&"$live") || { echo "The emulated PC could not be made." >&2; exit 1; }
+    pc=$("$here/pc-image.sh" 2>&"$progress") || { echo "The emulated PC could not be made." >&2; exit 1; }
     # Made in the background during the build (scripts/build.sh): how long that took, once.
     if [ -f "$cache/pc-image.log" ]; then
         grep -E ' made in ' "$cache/pc-image.log" >&"$live"
