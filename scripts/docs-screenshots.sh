@@ -10,7 +10,7 @@ build=$(cd "${1:-$root/build}" && pwd)
 
 [ -n "${DISPLAY:-}" ] || on_virtual_display "$0" "$@"
 
-wine_setup "$build" "$0" "$build"
+wine_setup "$build"
 build=$TESTED_BUILD
 tool="$build/tests/window_tool.exe"
 shot() {  # CAPTION OUT

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine on a virtual display, with one Wine server for
 # the whole run, and prints their table; the Wine server ends with the run, however it ends.
-# The first lines say which program and which Wine are measured (scripts/common.sh).
+# The first lines say which program and which Wine are measured (scripts/common.sh): always
+# natively, here, never in the emulated PC the tests use where the kernel runs no 32-bit code.
 #   scripts/run-bench.sh BUILD [typoscope_bench arguments, e.g. --runs 3 --only fontlist]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,7 +13,7 @@ shift || true
 
 on_virtual_display "$0" "$build" "$@"
 on_exit wine_stop
-wine_setup "$build" "$0" "$build" "$@"
+wine_setup "$build"
 measured=$TESTED_BUILD
 for exe in Typoscope.exe bench/typoscope_bench.exe bench/startup_floor.exe; do
     [ -f "$measured/$exe" ] || { echo "missing $measured/$exe: run make build first" >&2; exit 1; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every test under Wine on a virtual display, with one Wine server for the whole run.
-# The first lines say which program and which Wine are tested (scripts/common.sh).
+# The first lines say which program and which Wine are tested, and where (scripts/common.sh).
 #   scripts/run-tests.sh BUILD [ctest arguments...]
 # However the run ends (passed, failed, interrupted), it unmounts its small disks and
 # stops its print server and its Wine server.
@@ -33,9 +33,16 @@ if [ -z "${TYPOSCOPE_PRINTERS:-}" ]; then
         echo "No test printers: the printer dialog tests will fail."
     fi
 fi
-wine_setup "$build" "$0" "$build" "$@"
+wine_setup "$build"
+if [ "$TYPOSCOPE_WINE" = emulated ]; then
+    echo "Program: $build/Typoscope.exe (the 32-bit build) in an emulated PC, Wine 8.0, 32-bit: its end-to-end" \
+        "group and the window cases where 32-bit differs (the test in_emulated_pc, scripts/emulated-pc.sh)"
+fi
 "$here/robustness-disks.sh" up "$TESTED_BUILD"
 cd "$TESTED_BUILD" || exit 1
+# The test in_emulated_pc shows the emulated PC's output here as it comes, not only when it fails.
+exec 3>&1
+export TYPOSCOPE_LIVE_FD=3
 # In the background, so that an interruption's trap runs at once, not after the last test.
 ctest --output-on-failure "$@" &
 tests=$!

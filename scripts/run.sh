@@ -10,5 +10,5 @@ if [ -z "${DISPLAY:-}" ]; then
     on_virtual_display "$here/screenshot.sh" "$build" "$build/typoscope.png"
 fi
 on_exit wine_stop
-wine_setup "$build" "$0" "$build"
+wine_setup "$build"
 "$WINE" "$TESTED_BUILD/Typoscope.exe"

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 build=$(cd "$1" && pwd)
 out=$2
-wine_setup "$build" "$0" "$@"
+wine_setup "$build"
 build=$TESTED_BUILD
 "$WINE" "$build/Typoscope.exe" &
 program=$!

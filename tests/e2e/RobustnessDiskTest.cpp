@@ -33,13 +33,14 @@ void SetWideText(HWND control, const std::string& text)
 {
     std::wstring wide(text.begin(), text.end());
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, 20000, &result);
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
+                        Stretched(20000), &result);
 }
 
 int TextLength(HWND control)
 {
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &length);
+    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, Stretched(20000), &length);
     return static_cast<int>(length);
 }
 

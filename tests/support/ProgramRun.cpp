@@ -64,7 +64,7 @@ ProgramRun::~ProgramRun()
     if (!m_process) return;
     if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
         TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 10000);
+        WaitForSingleObject(m_process, Stretched(10000));
     }
     CloseHandle(m_process);
 }
@@ -88,7 +88,7 @@ void ProgramRun::Command(UINT id) const
 
 bool ProgramRun::WaitForExit(int timeoutMs)
 {
-    return m_process && WaitForSingleObject(m_process, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    return m_process && WaitForSingleObject(m_process, Stretched(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 DWORD ProgramRun::ExitCode() const

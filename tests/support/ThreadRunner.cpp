@@ -54,7 +54,8 @@ void ThreadRunner::Run(const std::function<void()>& fn, UINT timeoutMs) const
     HWND hWnd = m_hWnd;
     if (!hWnd) return;
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(hWnd, kRunMessage, 0, reinterpret_cast<LPARAM>(&fn), SMTO_NORMAL, timeoutMs, &result);
+    SendMessageTimeoutA(hWnd, kRunMessage, 0, reinterpret_cast<LPARAM>(&fn), SMTO_NORMAL,
+                        Stretched(static_cast<int>(timeoutMs)), &result);
 }
 
 void ThreadRunner::Drain(int timeoutMs)

@@ -1,13 +1,25 @@
 #include "Wait.h"
 
+#include <cstdlib>
 #include <vector>
+
+DWORD Stretched(int timeoutMs)
+{
+    static const int factor = [] {
+        const char* text = std::getenv("TYPOSCOPE_TIME_FACTOR");
+        int value = text ? std::atoi(text) : 1;
+        return value > 1 ? value : 1;
+    }();
+    return static_cast<DWORD>(timeoutMs) * static_cast<DWORD>(factor);
+}
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
+    const DWORD deadline = Stretched(timeoutMs);
     DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
-        if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return condition();
+        if (GetTickCount() - start >= deadline) return condition();
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -89,11 +101,11 @@ std::string WindowText(HWND hWnd)
 std::wstring WideWindowText(HWND hWnd)
 {
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 60000, &length);
+    SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, Stretched(60000), &length);
     std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 60000,
-                        &copied);
+    SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        Stretched(60000), &copied);
     return std::wstring(text.data(), static_cast<size_t>(copied));
 }
 

@@ -8,7 +8,12 @@
 
 const int kDefaultTimeoutMs = 10000;
 
-// Polls the condition, pumping this thread's messages, until it holds or the deadline passes.
+// A deadline set for a native run, stretched by TYPOSCOPE_TIME_FACTOR (a whole number, 1 when
+// unset) where every program runs that many times slower, as in an emulated PC. Every wait of
+// the tests goes through it.
+DWORD Stretched(int timeoutMs);
+
+// Polls the condition, pumping this thread's messages, until it holds or the (stretched) deadline passes.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDefaultTimeoutMs);
 
 // A visible top-level window of the thread (or of the process, when threadId is 0 and
