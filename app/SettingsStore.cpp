@@ -80,6 +80,7 @@ void CViewerApp::LoadSettings()
     s.StrikeOut = static_cast<int>(GetPrivateProfileIntA("Font", "StrikeOut", 0, path));
     s.Size = static_cast<int>(GetPrivateProfileIntA("Font", "Size", 12, path));
     GetPrivateProfileStringA("Font", "Name", "Arial", s.Name, sizeof s.Name, path);
+    s.MarkMissing = static_cast<int>(GetPrivateProfileIntA("General", "MarkMissing", 1, path));
 }
 
 void CViewerApp::SaveSettings()
@@ -98,11 +99,14 @@ void CViewerApp::SaveSettings()
         {"General", "Wordwrap", ""}, {"General", "Scrollbar", ""}, {"General", "FirstRun", "0"},
         {"Font", "Bold", ""},        {"Font", "Italic", ""},       {"Font", "Underline", ""},
         {"Font", "StrikeOut", ""},   {"Font", "Size", ""},         {"Font", "Name", ""},
+        // Keys added later come last: the file keeps its earlier lines in their order.
+        {"General", "MarkMissing", ""},
     };
     const int values[] = {s.Wordwrap, s.Scrollbar, 0, s.Bold, s.Italic, s.Underline, s.StrikeOut, s.Size};
     for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
         if (i != 2) snprintf(keys[i].text, sizeof keys[i].text, "%d", values[i]);
     snprintf(keys[8].text, sizeof keys[8].text, "%s", s.Name);
+    snprintf(keys[9].text, sizeof keys[9].text, "%d", s.MarkMissing);
 
     // The keys go into a copy beside the file, which takes the file's place only
     // once it is whole: a save that fails midway leaves the old file as it was.
