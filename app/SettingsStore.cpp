@@ -97,6 +97,7 @@ void CViewerApp::LoadSettings()
     char bytes[4 * kKeyText];
     if (!WideCharToMultiByte(CP_ACP, 0, name, -1, bytes, sizeof bytes, nullptr, nullptr)) bytes[0] = '\0';
     lstrcpynA(s.Name, bytes, sizeof s.Name);
+    s.MarkMissing = ReadInt(L"General", L"MarkMissing", 1, path);
 }
 
 void CViewerApp::SaveSettings()
@@ -115,6 +116,8 @@ void CViewerApp::SaveSettings()
         {L"General", L"Wordwrap", L""}, {L"General", L"Scrollbar", L""}, {L"General", L"FirstRun", L"0"},
         {L"Font", L"Bold", L""},        {L"Font", L"Italic", L""},       {L"Font", L"Underline", L""},
         {L"Font", L"StrikeOut", L""},   {L"Font", L"Size", L""},         {L"Font", L"Name", L""},
+        // Keys added later come last: the file keeps its earlier lines in their order.
+        {L"General", L"MarkMissing", L""},
     };
     const int values[] = {s.Wordwrap, s.Scrollbar, 0, s.Bold, s.Italic, s.Underline, s.StrikeOut, s.Size};
     for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
@@ -122,6 +125,7 @@ void CViewerApp::SaveSettings()
     const int nameLength = static_cast<int>(strnlen(s.Name, sizeof s.Name));
     const int wideName = MultiByteToWideChar(CP_ACP, 0, s.Name, nameLength, keys[8].text, kKeyText - 1);
     keys[8].text[wideName > 0 ? wideName : 0] = L'\0';
+    _snwprintf(keys[9].text, kKeyText, L"%d", s.MarkMissing);
 
     // The keys go into a copy beside the file, which takes the file's place only
     // once it is whole: a save that fails midway leaves the old file as it was.

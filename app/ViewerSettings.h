@@ -10,4 +10,6 @@ struct ViewerSettingsRecord {
     int StrikeOut = 0;
     char Name[128] = "Arial";
     int Size = 12;
+    // 1: the font list greys the faces that lack characters of the sample text.
+    int MarkMissing = 1;
 };

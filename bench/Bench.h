@@ -26,6 +26,7 @@ void BenchFontList(BenchWindow& window, const Options& options);
 void BenchPreviewRebuild(BenchWindow& window, const Options& options);
 void BenchTextLoading(BenchWindow& window, const Options& options);
 void BenchResources(BenchWindow& window, const Options& options);
+void BenchMarks(BenchWindow& window, const Options& options);
 
 // True for the names --cycle takes: "all" or one operation.
 bool KnownCycleKind(const std::string& kind);

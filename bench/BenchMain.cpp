@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         fprintf(stderr, "usage: typoscope_bench --typoscope EXE --floor EXE --fonts DIR --data DIR "
-                        "[--runs N] [--cycles N] [--only startup,fontlist,text,preview,resources]\n"
+                        "[--runs N] [--cycles N] [--only startup,fontlist,text,preview,marks,resources]\n"
                         "       [--cycle all,rebuild,preset,wrap,refresh,repaint]\n");
         return 2;
     }
@@ -73,6 +73,7 @@ int main(int argc, char** argv)
         if (options.Wants("fontlist")) BenchFontList(window, options);
         if (options.Wants("preview")) BenchPreviewRebuild(window, options);
         if (options.Wants("text")) BenchTextLoading(window, options);
+        if (options.Wants("marks")) BenchMarks(window, options);
         if (options.Wants("resources")) BenchResources(window, options);
     }
     PrintTable(options.runs);

@@ -85,6 +85,14 @@ protected:                                             \
                    return 0;)
 #define ON_WM_GETMINMAXINFO() \
     MESSAGE_ENTRY_(WM_GETMINMAXINFO, 0, 0, self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;)
+#define ON_WM_MEASUREITEM()                                                                              \
+    MESSAGE_ENTRY_(WM_MEASUREITEM, 0, 0,                                                                 \
+                   self->OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); \
+                   return TRUE;)
+#define ON_WM_DRAWITEM()                                                                                 \
+    MESSAGE_ENTRY_(WM_DRAWITEM, 0, 0,                                                                    \
+                   self->OnDrawItem(static_cast<int>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); \
+                   return TRUE;)
 #define ON_WM_SETCURSOR()                                                                     \
     MESSAGE_ENTRY_(WM_SETCURSOR, 0, 0,                                                        \
                    return self->OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), \

@@ -65,6 +65,8 @@ protected:
     void OnSize(UINT, int, int) { Default(); }
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnInitMenu(HMENU) { Default(); }
+    void OnMeasureItem(int, MEASUREITEMSTRUCT*) { Default(); }
+    void OnDrawItem(int, DRAWITEMSTRUCT*) { Default(); }
     HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
     BOOL OnSetCursor(HWND, UINT, UINT) { return static_cast<BOOL>(Default()); }
     void OnLButtonDown(UINT, POINT) { Default(); }

@@ -64,3 +64,4 @@
 #define ID_FILE_PRINT                   32796
 #define ID_VIEW_STANDARD_SAMPLE         32799
 #define ID_VIEW_ASCII_SAMPLE            32800
+#define ID_VIEW_MARK_MISSING            32801

@@ -20,6 +20,8 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         SetToolbarButtonChecked(ID_HELP_ABOUT, 0);
         return TRUE;
     case ID_VIEW_REFRESH:
+        // Faces may have come or gone, and a face of the same name may hold other characters.
+        FaceMarks.ForgetFaces();
         FillFontList();
         SelectFace(ViewerApp().ViewerSettings.Name);
         RebuildPreviewFont();
@@ -31,6 +33,7 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_FILE_OPEN_TEXT:
         SetToolbarButtonChecked(ID_FILE_OPEN_TEXT, 1);
         OnOpenTextFile();
+        TakeSampleCharacters();
         SetToolbarButtonChecked(ID_FILE_OPEN_TEXT, 0);
         return TRUE;
     case ID_EDIT_WORDWRAP: ToggleWordWrap(); return TRUE;
@@ -42,8 +45,10 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         ShowPrinterDialog(FALSE);
         SetToolbarButtonChecked(ID_FILE_PRINT, 0);
         return TRUE;
-    case ID_VIEW_STANDARD_SAMPLE: ShowStandardSample(); return TRUE;
-    case ID_VIEW_ASCII_SAMPLE: ShowAsciiSample(); return TRUE;
+    // A text put in whole may come without the box's change notification.
+    case ID_VIEW_STANDARD_SAMPLE: ShowStandardSample(); TakeSampleCharacters(); return TRUE;
+    case ID_VIEW_ASCII_SAMPLE: ShowAsciiSample(); TakeSampleCharacters(); return TRUE;
+    case ID_VIEW_MARK_MISSING: ToggleMarkMissing(); return TRUE;
     default: return CDialog::OnCommand(wParam, lParam);
     }
 }
@@ -91,6 +96,7 @@ void CViewerDlg::OnInitMenu(HMENU menu)
     CheckMenuItem(menu, ID_EDIT_STRIKEOUT, MF_BYCOMMAND | IsDlgButtonChecked(IDC_STRIKEOUT) * MF_CHECKED);
     CheckMenuItem(menu, ID_EDIT_WORDWRAP, MF_BYCOMMAND | static_cast<UINT>(WordWrapState) * MF_CHECKED);
     CheckMenuItem(menu, ID_VIEW_SCROLLBAR, MF_BYCOMMAND | static_cast<UINT>(ScrollbarState) * MF_CHECKED);
+    CheckMenuItem(menu, ID_VIEW_MARK_MISSING, MF_BYCOMMAND | static_cast<UINT>(MarkMissingState) * MF_CHECKED);
     CheckMenuRadioItem(menu, ID_SIZE_8, ID_SIZE_OTHER, ID_SIZE_8 + static_cast<UINT>(SizePresetIndex(CurrentSize)),
                        MF_BYCOMMAND);
 }

@@ -2,6 +2,7 @@
 #include "viewer/ViewerDlg.h"
 
 #include "app/ViewerApp.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <cstring>
@@ -155,4 +156,24 @@ void CViewerDlg::OnFontListSelChange()
     strncpy(settings.Name, face, sizeof settings.Name - 1);
     settings.Name[sizeof settings.Name - 1] = '\0';
     RebuildPreviewFont();
+}
+
+bool CViewerDlg::FindTypedFace(const MSG& msg)
+{
+    if (msg.message != WM_CHAR || !FontList.m_hWnd || msg.hwnd != FontList.m_hWnd) return false;
+    wchar_t character = static_cast<wchar_t>(msg.wParam);
+    // Control keys (Enter, Escape, Backspace, Tab) keep their meaning.
+    if (character < 0x20 || character == 0x7F) return false;
+    FaceSearch search = FaceFinder.Type(character, static_cast<unsigned long>(msg.time));
+    int selected = FontList.GetCurSel();
+    // The list's own search: letter case ignored, from the start or on from the selection, wrapping.
+    LRESULT found = ::SendMessageW(FontList.m_hWnd, LB_FINDSTRING,
+                                   static_cast<WPARAM>(search.afterSelection ? selected : -1),
+                                   reinterpret_cast<LPARAM>(search.prefix.c_str()));
+    if (found != LB_ERR && found != selected) {
+        // As a click on the face: the selection, then the list's notification.
+        FontList.SetCurSel(static_cast<int>(found));
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FONT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(FontList.m_hWnd));
+    }
+    return true;
 }

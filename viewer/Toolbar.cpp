@@ -106,5 +106,8 @@ void CViewerDlg::SetToolbarButtonChecked(int commandId, int checked)
 BOOL CViewerDlg::PreTranslateMessage(MSG* msg)
 {
     if (TipControl.m_hWnd) TipControl.RelayEvent(msg);
+    NoteSampleEdit(*msg);
+    // Typed into the font list, before the list box's own search by the first letter.
+    if (FindTypedFace(*msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }

@@ -21,6 +21,9 @@ BEGIN_MESSAGE_MAP(CViewerDlg, CDialog)
     ON_EN_CHANGE(IDC_SIZE_FIELD, OnSizeChange)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
+    ON_EN_CHANGE(IDC_SAMPLE_BOX, OnSampleChange)
+    ON_WM_MEASUREITEM()
+    ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 CViewerDlg::CViewerDlg(CWnd* parent)
@@ -33,7 +36,8 @@ CViewerDlg::CViewerDlg(CWnd* parent)
       PreviewFont(nullptr),
       WordWrapState(1),
       ScrollbarState(0),
-      Initialized(0)
+      Initialized(0),
+      MarkMissingState(1)
 {
 }
 
@@ -85,10 +89,12 @@ BOOL CViewerDlg::OnInitDialog()
     CheckDlgButton(IDC_STRIKEOUT, static_cast<UINT>(settings.StrikeOut));
 
     ApplyScrollbar();
+    MarkMissingState = settings.MarkMissing ? 1 : 0;
     FillFontList();
     SelectFace(settings.Name);
     RebuildPreviewFont();
     LoadInitialSample();
+    TakeSampleCharacters();
     if (WordWrapState != settings.Wordwrap) ToggleWordWrap();
     if (ScrollbarState != settings.Scrollbar) ToggleScrollbar();
 

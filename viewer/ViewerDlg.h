@@ -4,7 +4,9 @@
 //   viewer/ViewerDlg.cpp       members, message table, start-up
 //   viewer/Layout.cpp          layout, minimum size, painting
 //   viewer/PreviewFont.cpp     preview font, size field and presets
-//   viewer/FontList.cpp        installed font list
+//   viewer/FontList.cpp        installed font list, finding a face by typing its name
+//   viewer/FontListDraw.cpp    the list's rows, greyed for faces lacking characters of the text
+//   viewer/FontListMarks.cpp   the marks kept with the sample text and the View menu
 //   viewer/Commands.cpp        command dispatch, attribute clicks, menu marks
 //   viewer/Toolbar.cpp         toolbar and tooltips
 //   sample/SampleText.cpp      sample text sources
@@ -15,6 +17,8 @@
 
 #include "framework/Framework.h"
 #include "sample/SampleOrigin.h"
+#include "viewer/MissingCharacters.h"
+#include "viewer/TypeToFind.h"
 
 #include <string>
 
@@ -36,6 +40,10 @@ public:
     int WordWrapState;
     int ScrollbarState;
     int Initialized;
+    // 1 while the font list greys the faces that lack characters of the sample text.
+    int MarkMissingState;
+    // Which faces lack characters of the sample text.
+    MissingCharacters FaceMarks;
 
     // Layout
     void LayoutControls(int cx, int cy);
@@ -53,6 +61,16 @@ public:
     static int CALLBACK AddFaceProc(const LOGFONTA* logFont, const TEXTMETRICA* metrics, DWORD fontType,
                                     LPARAM context);
     void SelectFace(const char* name);
+    // A character typed into the list: selects the face it finds as a click would; false
+    // for a message that is no such character.
+    bool FindTypedFace(const MSG& msg);
+
+    // Font list marks
+    void ToggleMarkMissing();
+    // The sample text has changed: the faces that lack its characters are asked anew.
+    void TakeSampleCharacters();
+    // Before a key reaches the sample box: the one character it will type or remove, if so.
+    void NoteSampleEdit(const MSG& msg);
 
     // Toolbar
     void CreateToolBar();
@@ -92,6 +110,14 @@ protected:
     CFont* ReplacedFont = nullptr;
     // Where the box's text came from, which decides what the close does with sample.txt.
     SampleOrigin Sample;
+    // The prefix typed into the font list.
+    TypeToFind FaceFinder;
+    // The key being handed to the sample box: +1 types the character, -1 removes it, 0 neither.
+    struct SampleEdit {
+        int change = 0;
+        uint32_t character = 0;
+    };
+    SampleEdit PendingEdit;
 
     // Puts a file's text into the box; false when the box could not take all of it.
     bool ShowFileText(const std::wstring& text);
@@ -115,6 +141,9 @@ protected:
     void OnStrikeOutClicked();
     void OnFontListSelChange();
     void OnSizeChange();
+    void OnSampleChange();
+    void OnMeasureItem(int id, MEASUREITEMSTRUCT* item);
+    void OnDrawItem(int id, DRAWITEMSTRUCT* item);
     void OnSize(UINT type, int cx, int cy);
     void OnGetMinMaxInfo(MINMAXINFO* info);
 

@@ -9,7 +9,7 @@
 namespace {
 
 const char kDefaultFile[] =
-    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\n"
+    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\nMarkMissing=1\r\n"
     "[Font]\r\nBold=0\r\nItalic=0\r\nUnderline=0\r\nStrikeOut=0\r\nSize=12\r\nName=Arial\r\n";
 
 // Ends the run through the close box; it leaves the first run's settings file.
@@ -20,7 +20,7 @@ void ExpectClosedWithDefaults(ProgramRun& run, const TempFolder& folder)
     EXPECT_EQ(kDefaultFile, ReadFileBytes(folder.File("Typoscope.ini")).value_or("<missing>"));
 }
 
-TEST(SettingsFile, FirstRunClosedThroughTheCloseBoxLeavesTheElevenLines)
+TEST(SettingsFile, FirstRunClosedThroughTheCloseBoxLeavesTheTwelveLines)
 {
     TempFolder folder;
     ProgramRun run(folder.Path());

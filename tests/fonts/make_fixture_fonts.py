@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""Fonts whose family names the tests control: small Latin-only copies of a free
-font, each renamed. Run with Debian's python3 (python3-fonttools).
+"""Fonts whose family names the tests control: small copies of a free font, each
+renamed. All hold printable ASCII; all but NARROW also hold the Greek small letters
+and Old Italic letters (beyond the Basic Multilingual Plane), so that one face lacks
+characters the others have. Run with Debian's python3 (python3-fonttools).
 
     make_fixture_fonts.py SOURCE.ttf OUTDIR
 """
@@ -13,6 +15,8 @@ from fontTools.ttLib import TTFont
 
 # File name -> family name, from the list the tests compile.
 LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "FixtureFaces.h")
+NARROW = "tsfx beta"
+WIDER = list(range(0x3B1, 0x3CA)) + list(range(0x10300, 0x1031F))
 
 
 def families():
@@ -26,7 +30,7 @@ def renamed(source, family, stem):
     options.name_IDs = ["*"]
     options.drop_tables += ["FFTM"]
     subsetter = subset.Subsetter(options)
-    subsetter.populate(unicodes=range(0x20, 0x7F))
+    subsetter.populate(unicodes=list(range(0x20, 0x7F)) + ([] if family == NARROW else WIDER))
     subsetter.subset(font)
     names = font["name"]
     postscript = "Fixture-" + stem

@@ -12,7 +12,7 @@ extern CViewerApp theApp;
 namespace {
 
 const char kDefaultFile[] =
-    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\n"
+    "[General]\r\nWordwrap=0\r\nScrollbar=0\r\nFirstRun=0\r\nMarkMissing=1\r\n"
     "[Font]\r\nBold=0\r\nItalic=0\r\nUnderline=0\r\nStrikeOut=0\r\nSize=12\r\nName=Arial\r\n";
 
 class SettingsStoreTest : public testing::Test {
@@ -39,12 +39,12 @@ void ExpectSettings(const ViewerSettingsRecord& expected, const ViewerSettingsRe
     } fields[] = {{"Wordwrap", &ViewerSettingsRecord::Wordwrap},   {"Scrollbar", &ViewerSettingsRecord::Scrollbar},
                   {"Bold", &ViewerSettingsRecord::Bold},           {"Italic", &ViewerSettingsRecord::Italic},
                   {"Underline", &ViewerSettingsRecord::Underline}, {"StrikeOut", &ViewerSettingsRecord::StrikeOut},
-                  {"Size", &ViewerSettingsRecord::Size}};
+                  {"Size", &ViewerSettingsRecord::Size},           {"MarkMissing", &ViewerSettingsRecord::MarkMissing}};
     for (const auto& f : fields) EXPECT_EQ(expected.*f.field, actual.*f.field) << f.name;
     EXPECT_STREQ(expected.Name, actual.Name);
 }
 
-TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheElevenLines)
+TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndSaveWritesTheTwelveLines)
 {
     theApp.ViewerSettings.Bold = 5;
     theApp.LoadSettings();
@@ -78,6 +78,7 @@ TEST_F(SettingsStoreTest, RoundTripKeepsEveryField)
     ViewerSettingsRecord saved;
     saved.Wordwrap = saved.Scrollbar = saved.Bold = saved.Underline = saved.StrikeOut = 1;
     saved.Size = -7;
+    saved.MarkMissing = 0;
     strcpy(saved.Name, "Courier New");
     theApp.ViewerSettings = saved;
     theApp.SaveSettings();

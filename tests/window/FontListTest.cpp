@@ -1,6 +1,8 @@
 // The installed font list and the remembered face, with fixture faces of known names.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "FixtureFonts.h"
 #include "res/resource.h"
 #include "support/ViewerHarness.h"
@@ -147,6 +149,138 @@ TEST_F(FontListTest, AnEmptyListBuildsNoFontAndDoesNotCrash)
     ASSERT_TRUE(SampleBoxFont(h, &font));
     EXPECT_STREQ("Tsfx Alpha", font.lfFaceName);
     EXPECT_EQ(ExpectedHeight(30), font.lfHeight);
+}
+
+// How a row of the font list was drawn, read back from the list's pixels: how many are in
+// the grey text colour and how many in the list's own text colour.
+struct RowInk {
+    int grey = 0, text = 0;
+};
+
+RowInk DrawnRow(ViewerHarness& h, const char* face)
+{
+    HWND list = h.Item(IDC_FONT_LIST);
+    RowInk ink;
+    h.Run([&] {
+        int index = EntryIndex(list, face);
+        RECT row;
+        if (index < 0 || SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) == LB_ERR)
+            return;
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(list);
+        for (int y = row.top; y < row.bottom; ++y)
+            for (int x = row.left; x < row.right; ++x) {
+                COLORREF pixel = GetPixel(dc, x, y);
+                ink.grey += pixel == GetSysColor(COLOR_GRAYTEXT);
+                ink.text += pixel == GetSysColor(COLOR_WINDOWTEXT);
+            }
+        ReleaseDC(list, dc);
+    });
+    return ink;
+}
+
+// The sample text as the user would paste it over the old one.
+void PasteSample(ViewerHarness& h, const wchar_t* text)
+{
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+void ExpectGrey(ViewerHarness& h, const char* face, bool grey)
+{
+    RowInk ink = DrawnRow(h, face);
+    EXPECT_EQ(grey, ink.grey > 0 && ink.text == 0) << face << ": " << ink.grey << " grey, " << ink.text << " text pixels";
+    EXPECT_EQ(!grey, ink.text > 0 && ink.grey == 0) << face << ": " << ink.grey << " grey, " << ink.text << " text pixels";
+}
+
+struct SampleMarks {
+    const wchar_t* text;
+    bool betaGrey, gammaGrey;
+};
+
+// Every fixture face holds ASCII; all but "tsfx beta" also hold Greek and Old Italic letters.
+const SampleMarks kSampleMarks[] = {
+    {L"Tsfx\r\n\tGamma", false, false},        // line breaks and tabs aside
+    {L"Tsfx \x3b1\x3b2\x3b3", true, false},    // Greek
+    {L"Tsfx \xd800\xdf00", true, false},       // Old Italic, beyond the BMP
+    {L"\x65e5\x672c", true, true},             // Japanese: no fixture face
+    {L"", false, false},
+};
+
+TEST_F(FontListTest, FacesLackingCharactersOfTheSampleAreDrawnGreyAsTheTextChangesAndWhileTheMenuItemIsOn)
+{
+    ViewerSettingsRecord settings = SettingsWith("Tsfx Alpha", 12);
+    settings.MarkMissing = 0;
+    ViewerHarness h(settings);
+    ASSERT_TRUE(h.Started());
+    SendMessageA(h.Item(IDC_FONT_LIST), LB_SETTOPINDEX, static_cast<WPARAM>(EntryIndex(h.Item(IDC_FONT_LIST), "Tsfx Alpha")), 0);
+    PasteSample(h, L"\x3b1");
+    ExpectGrey(h, "tsfx beta", false);  // the remembered choice: unmarked
+    EXPECT_FALSE(MenuItemChecked(h.ActivateMenu(), ID_VIEW_MARK_MISSING));
+
+    h.Command(ID_VIEW_MARK_MISSING);
+    EXPECT_EQ(1, h.Settings().MarkMissing);
+    EXPECT_TRUE(MenuItemChecked(h.ActivateMenu(), ID_VIEW_MARK_MISSING));
+    for (const SampleMarks& c : kSampleMarks) {
+        SCOPED_TRACE(testing::Message() << "sample of " << wcslen(c.text) << " UTF-16 units, first " << int(c.text[0]));
+        PasteSample(h, c.text);
+        ExpectGrey(h, "tsfx beta", c.betaGrey);
+        ExpectGrey(h, "Tsfx Gamma", c.gammaGrey);
+    }
+
+    // Keys typed into the box one at a time, as the user types them.
+    PasteSample(h, L"Tsfx");
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    PostMessageW(box, WM_CHAR, 0x3b1, 1);
+    h.Drain();
+    ExpectGrey(h, "tsfx beta", true);
+    PostMessageW(box, WM_CHAR, VK_BACK, 1);
+    h.Drain();
+    ExpectGrey(h, "tsfx beta", false);
+    PostMessageW(box, WM_CHAR, 0x3b1, 1);
+    h.Drain();
+    h.Command(ID_VIEW_MARK_MISSING);
+    ExpectGrey(h, "tsfx beta", false);
+    EXPECT_EQ(0, h.Settings().MarkMissing);
+}
+
+// Characters typed into the list as the modal loop hands them over, at message times of the test's choosing.
+void TypeIntoList(ViewerHarness& h, const char* typed, DWORD time, DWORD gapMs)
+{
+    h.Run([&] {
+        for (const char* c = typed; *c; ++c, time += gapMs) {
+            MSG msg = {h.Item(IDC_FONT_LIST), WM_CHAR, static_cast<WPARAM>(*c), 1, time, {0, 0}};
+            if (!h.Dlg().PreTranslateMessage(&msg)) DispatchMessageW(&msg);
+        }
+    });
+}
+
+TEST_F(FontListTest, TypingTheFirstLettersOfAFaceQuicklySelectsItAsAClickWouldAndAPauseStartsOver)
+{
+    ViewerHarness h(SettingsWith("Tsfx Alpha", 12));
+    ASSERT_TRUE(h.Started());
+    HWND list = h.Item(IDC_FONT_LIST);
+    // Typed by the user: the loop's own message times.
+    for (char c : std::string("tsfx g")) PostMessageA(list, WM_CHAR, static_cast<WPARAM>(c), 1);
+    h.Drain();
+    EXPECT_EQ("Tsfx Gamma", SelectedFace(h));
+    EXPECT_STREQ("Tsfx Gamma", h.Settings().Name);
+    EXPECT_STREQ("Tsfx Gamma", SampleBoxFont(h).lfFaceName);
+
+    // After a pause the letters start a new prefix; without one they would extend the old.
+    DWORD later = GetTickCount() + 5000;
+    TypeIntoList(h, "tsfx b", later, 100);
+    EXPECT_EQ("tsfx beta", SelectedFace(h));
+    EXPECT_STREQ("tsfx beta", SampleBoxFont(h).lfFaceName);
+    TypeIntoList(h, "tsfx g", later + 500 + 6 * 100, 100);
+    EXPECT_EQ("tsfx beta", SelectedFace(h)) << "within the second, \"tsfx btsfx g\" names no face";
+
+    // The same letter again and again steps through the faces that start with it.
+    h.PickFace(EntryIndex(list, "Tsfx Alpha"));
+    TypeIntoList(h, "tt", later + 10000, 100);
+    EXPECT_EQ(EntryIndex(list, "Tsfx Alpha") + 2, SendMessageA(list, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(ListEntries(list)[static_cast<size_t>(EntryIndex(list, "Tsfx Alpha")) + 2], h.Settings().Name);
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ const std::vector<Popup> kMenuBar = {
       {"Standard Alphabet/Numeric Characters", ID_VIEW_STANDARD_SAMPLE},
       {"ASCII characters", ID_VIEW_ASCII_SAMPLE},
       {"-", 0},
-      {"&Refresh\tF5", ID_VIEW_REFRESH}}},
+      {"&Refresh\tF5", ID_VIEW_REFRESH},
+      {"-", 0},
+      {"Mark Faces Missing Characters", ID_VIEW_MARK_MISSING}}},
     {"&Help", {{"&Help...", ID_HELP_HELP}, {"-", 0}, {"&About...", ID_HELP_ABOUT}}},
 };
 
@@ -168,6 +170,7 @@ void ExpectMarks(ViewerHarness& h, UINT sizeItem)
     HMENU menu = h.ActivateMenu();
     int wrap = h.Get<int>([&] { return h.Dlg().WordWrapState; });
     int scrollbar = h.Get<int>([&] { return h.Dlg().ScrollbarState; });
+    int marking = h.Get<int>([&] { return h.Dlg().MarkMissingState; });
     for (UINT id : AllCommandIds()) {
         SCOPED_TRACE(testing::Message() << "command " << id);
         bool expected = false;
@@ -175,6 +178,7 @@ void ExpectMarks(ViewerHarness& h, UINT sizeItem)
             if (a.command == id) expected = IsDlgButtonChecked(h.Hwnd(), a.checkBox) == BST_CHECKED;
         if (id == ID_EDIT_WORDWRAP) expected = wrap != 0;
         if (id == ID_VIEW_SCROLLBAR) expected = scrollbar != 0;
+        if (id == ID_VIEW_MARK_MISSING) expected = marking != 0;
         if (id >= ID_SIZE_8 && id <= ID_SIZE_OTHER) {
             expected = id == sizeItem;
             // The marked item shows the radio mark (unmarked items show nothing whatever their type).

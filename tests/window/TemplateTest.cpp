@@ -130,7 +130,7 @@ struct ExpectedItem {
 };
 
 const ExpectedItem kItems[] = {
-    {1000, "LISTBOX", "", 0x50A10103, WS_EX_STATICEDGE, 3, 102, 134, 150},
+    {1000, "LISTBOX", "", 0x50A10153, WS_EX_STATICEDGE, 3, 102, 134, 150},
     {1003, "EDIT", "", 0x50A11044, WS_EX_STATICEDGE, 139, 20, 251, 232},
     {2, "BUTTON", "", 0x40010000, 0, 19, 7, 8, 7},
     {1, "BUTTON", "", 0x40010000, 0, 8, 7, 8, 7},

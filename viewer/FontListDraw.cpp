@@ -1,0 +1,67 @@
+// The font list draws its own rows: as the list box draws them, but a face that lacks
+// characters of the sample text has its name in the system's grey text colour.
+#include "viewer/ViewerDlg.h"
+
+#include "res/resource.h"
+
+#include <string>
+
+void CViewerDlg::OnMeasureItem(int id, MEASUREITEMSTRUCT* item)
+{
+    if (id != IDC_FONT_LIST || item->CtlType != ODT_LISTBOX) {
+        Default();
+        return;
+    }
+    // The height the list gives its rows when it draws them itself: its font's, which is
+    // the dialog's (the list is made before the dialog hands it the font).
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    HDC dc = ::GetDC(m_hWnd);
+    if (!dc) return;
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics) && metrics.tmHeight > 0) item->itemHeight = static_cast<UINT>(metrics.tmHeight);
+    if (old) SelectObject(dc, old);
+    ::ReleaseDC(m_hWnd, dc);
+}
+
+void CViewerDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item)
+{
+    if (id != IDC_FONT_LIST || item->CtlType != ODT_LISTBOX) {
+        Default();
+        return;
+    }
+    HDC dc = item->hDC;
+    const RECT& row = item->rcItem;
+    if (item->itemAction == ODA_FOCUS) {
+        DrawFocusRect(dc, &row);
+        return;
+    }
+    if (item->itemID == static_cast<UINT>(-1)) return;
+
+    HWND list = item->hwndItem;
+    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, item->itemID, 0);
+    if (length == LB_ERR) return;
+    std::wstring name(static_cast<size_t>(length) + 1, L'\0');
+    length = ::SendMessageW(list, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(&name[0]));
+    name.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
+
+    bool lacks = false;
+    if (MarkMissingState) {
+        char face[LF_FACESIZE * 2];
+        int bytes = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, face, sizeof face, nullptr, nullptr);
+        lacks = bytes > 0 && FaceMarks.Lacks(face);
+    }
+
+    // The colours and the place of the text are the list box's own for its rows.
+    COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
+    if (item->itemState & ODS_SELECTED) {
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
+    if (lacks || (item->itemState & ODS_DISABLED)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    ExtTextOutW(dc, row.left + 1, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, name.c_str(), static_cast<UINT>(name.size()),
+                nullptr);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
+}
