@@ -118,7 +118,7 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* path)
         // Only names of exactly the form this program gives, and only old ones.
         const size_t length = wcslen(found.cFileName);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length != prefixLength + 12 ||
-            !IsHex(found.cFileName + prefixLength, 8) ||
+            !IsHex(found.cFileName + prefixLength, 8) || FileTimeValue(now) < FileTimeValue(found.ftLastWriteTime) ||
             FileTimeValue(now) - FileTimeValue(found.ftLastWriteTime) < kLeftoverAge)
             continue;
         DeleteFileW((pattern.substr(0, folderLength) + found.cFileName).c_str());
@@ -180,7 +180,10 @@ bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFil
         return false;
     }
     bool written = file.Open(temporary.c_str(), CFile::modeWrite) && WriteAll(file, data, size);
-    file.Close();
+    {
+        ErrorKeeper keeper;
+        file.Close();
+    }
     if (written) written = MoveIntoPlace(temporary.c_str(), path);
     if (!written) {
         ErrorKeeper keeper;

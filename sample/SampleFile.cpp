@@ -16,15 +16,26 @@ namespace {
 // wherever they fit.
 const wchar_t kBackupFile[] = L"sample-backup.txt";
 
-// A copy of the old file, on the disk before the file is replaced.
+// A copy of the old file, on the disk before the file is replaced. It takes the old
+// backup's place only when whole, so a failed copy costs neither.
 bool KeepBackup(const wchar_t* path, const wchar_t* backup)
 {
-    if (!::CopyFileW(path, backup, FALSE)) return false;
-    HANDLE copy = ::CreateFileW(backup, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (copy == INVALID_HANDLE_VALUE) return false;
-    const bool flushed = ::FlushFileBuffers(copy) != FALSE;
-    ::CloseHandle(copy);
-    return flushed;
+    std::wstring temporary;
+    if (!MakeTemporaryFile(backup, temporary)) return false;
+    bool kept = ::CopyFileW(path, temporary.c_str(), FALSE) != FALSE;
+    if (kept) {
+        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        HANDLE copy = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        kept = copy != INVALID_HANDLE_VALUE && ::FlushFileBuffers(copy);
+        if (copy != INVALID_HANDLE_VALUE) ::CloseHandle(copy);
+    }
+    if (kept) kept = MoveIntoPlace(temporary.c_str(), backup);
+    if (!kept) {
+        const DWORD error = GetLastError();
+        ::DeleteFileW(temporary.c_str());
+        SetLastError(error);
+    }
+    return kept;
 }
 
 bool WriteSampleFile(HWND box, TextEncoding encoding, bool backUp)
@@ -74,7 +85,8 @@ bool CViewerDlg::SaveSampleFile()
 bool CViewerDlg::AskToRetrySave(const wchar_t* path, DWORD error)
 {
     wchar_t format[512], reason[512] = L"", caption[128] = L"";
-    if (::LoadStringW(AfxGetResourceHandle(), IDS_SAVE_FAILED, format, 512) <= 0) return false;
+    // Even without its resources the question is asked: Cancel must never be the silent answer.
+    if (::LoadStringW(AfxGetResourceHandle(), IDS_SAVE_FAILED, format, 512) <= 0) lstrcpynW(format, L"%1\n\n%2", 512);
     ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, 512,
                      nullptr);
     ::GetWindowTextW(m_hWnd, caption, 128);
@@ -83,8 +95,8 @@ bool CViewerDlg::AskToRetrySave(const wchar_t* path, DWORD error)
     if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
                           format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
                           reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
-        return false;
-    const int answer = ::MessageBoxW(m_hWnd, message, caption, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+        message = nullptr;
+    const int answer = ::MessageBoxW(m_hWnd, message ? message : path, caption, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
     ::LocalFree(message);
     return answer == IDRETRY;
 }

@@ -159,6 +159,8 @@ bool CViewerDlg::LoadTextFile(const char* path)
 bool CViewerDlg::ShowFileText(const std::wstring& text)
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    // An 8-bit box would turn characters beyond the code page into '?', which the close would keep.
+    if (!::IsWindowUnicode(box)) return false;
     // What the box holds now comes back should it not take the whole file.
     std::wstring previous;
     if (!ReadBoxText(box, previous)) return false;
@@ -174,6 +176,8 @@ bool CViewerDlg::ShowFileText(const std::wstring& text)
     if (static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
         ::SetWindowTextW(box, previous.c_str());
         ::SendMessageW(box, EM_SETMODIFY, edited ? TRUE : FALSE, 0);
+        // A box that could not even take its old text back shows no file exactly.
+        if (static_cast<size_t>(::GetWindowTextLengthW(box)) != previous.size()) Sample.FileNotShown = true;
         return false;
     }
     // Only the user's own changes mark the text as changed.

@@ -115,7 +115,7 @@ TEST(ProgramInAFolderBeyondTheCodePage, FindsAndKeepsItsFiles)
     TempFolder temp("typoscope-script");
     const std::wstring folder = Wide(temp.Path()) + L"\x65E5\x672C \x03B1\x03B2\\";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    const std::string settings = "[General]\r\nWordwrap=1\r\nScrollbar=0\r\nFirstRun=0\r\n[Font]\r\nBold=1\r\n"
+    const std::string settings = "[General]\r\nWordwrap=1\r\nScrollbar=0\r\nFirstRun=0\r\nMarkMissing=1\r\n[Font]\r\nBold=1\r\n"
                                  "Italic=0\r\nUnderline=0\r\nStrikeOut=0\r\nSize=14\r\nName=Arial\r\n";
     ASSERT_TRUE(WriteFileBytes(folder + L"Typoscope.ini", settings));
     ASSERT_TRUE(WriteFileBytes(folder + L"sample.txt", "kept\r\n"));
