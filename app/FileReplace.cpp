@@ -191,3 +191,21 @@ bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFil
     }
     return written;
 }
+
+bool CopyIntoPlace(const wchar_t* source, const wchar_t* path)
+{
+    std::wstring temporary;
+    if (!MakeTemporaryFile(path, temporary)) return false;
+    bool copied = CopyFileW(source, temporary.c_str(), FALSE) != FALSE;
+    if (copied) {
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        CFile copy;
+        copied = copy.Open(temporary.c_str(), CFile::modeWrite) && FlushFileBuffers(copy.m_hFile);
+    }
+    if (copied) copied = MoveIntoPlace(temporary.c_str(), path);
+    if (!copied) {
+        ErrorKeeper keeper;
+        DeleteFileW(temporary.c_str());
+    }
+    return copied;
+}

@@ -18,6 +18,10 @@ bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size);
 // The same, writing through the given file object (tests make its writes fail).
 bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file);
 
+// Copies the file `source` to `path` the same way: the file at `path` gives way only to
+// a whole copy that is on the disk (a backup kept before its original is replaced).
+bool CopyIntoPlace(const wchar_t* source, const wchar_t* path);
+
 // The steps, shared with the settings store. Temporary files are named after the file
 // they replace ("~sam-1a2b3c4d.tmp" for sample.txt), so that leftovers are known to be ours.
 // Makes a new, empty temporary file for the file; false when the folder takes none.

@@ -16,28 +16,6 @@ namespace {
 // wherever they fit.
 const wchar_t kBackupFile[] = L"sample-backup.txt";
 
-// A copy of the old file, on the disk before the file is replaced. It takes the old
-// backup's place only when whole, so a failed copy costs neither.
-bool KeepBackup(const wchar_t* path, const wchar_t* backup)
-{
-    std::wstring temporary;
-    if (!MakeTemporaryFile(backup, temporary)) return false;
-    bool kept = ::CopyFileW(path, temporary.c_str(), FALSE) != FALSE;
-    if (kept) {
-        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        HANDLE copy = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        kept = copy != INVALID_HANDLE_VALUE && ::FlushFileBuffers(copy);
-        if (copy != INVALID_HANDLE_VALUE) ::CloseHandle(copy);
-    }
-    if (kept) kept = MoveIntoPlace(temporary.c_str(), backup);
-    if (!kept) {
-        const DWORD error = GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        SetLastError(error);
-    }
-    return kept;
-}
-
 bool WriteSampleFile(HWND box, TextEncoding encoding, bool backUp)
 {
     wchar_t path[kModulePathSize], backup[kModulePathSize];
@@ -59,7 +37,7 @@ bool WriteSampleFile(HWND box, TextEncoding encoding, bool backUp)
             SetLastError(ERROR_ACCESS_DENIED);
             return false;
         }
-        if (backUp && attributes != INVALID_FILE_ATTRIBUTES && !KeepBackup(path, backup)) return false;
+        if (backUp && attributes != INVALID_FILE_ATTRIBUTES && !CopyIntoPlace(path, backup)) return false;
         return ReplaceFileContent(path, bytes.data(), bytes.size());
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);

@@ -17,9 +17,9 @@ uint32_t CharacterAt(HWND box, DWORD index)
     LRESULT length = ::SendMessageW(box, EM_LINELENGTH, index, 0);
     if (start < 0 || index < static_cast<DWORD>(start) || index - static_cast<DWORD>(start) >= static_cast<DWORD>(length))
         return 0;
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 2);
-    text[0] = static_cast<wchar_t>(length + 1 > 0xFFFF ? 0xFFFF : length + 1);
     if (length + 1 > 0xFFFF) return 0;  // the line's length does not fit the request
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 2);
+    text[0] = static_cast<wchar_t>(length + 1);
     LRESULT read = ::SendMessageW(box, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
     size_t at = index - static_cast<DWORD>(start);
     return at < static_cast<size_t>(read) ? static_cast<uint16_t>(text[at]) : 0;
@@ -66,7 +66,7 @@ void CViewerDlg::OnSampleChange()
     bool changed;
     if (edit.change > 0 && length == FaceMarks.Length() + 1) changed = FaceMarks.Added(edit.character);
     else if (edit.change < 0 && length + 1 == FaceMarks.Length()) changed = FaceMarks.Removed(edit.character);
-    else changed = FaceMarks.TakeText(GetDlgItem(IDC_SAMPLE_BOX));
+    else return TakeSampleCharacters();
     // Only a change of the characters can change a mark; then the rows on screen are drawn anew.
     if (changed && FontList.m_hWnd) ::InvalidateRect(FontList.m_hWnd, nullptr, FALSE);
 }

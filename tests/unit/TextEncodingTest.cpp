@@ -98,13 +98,4 @@ TEST(EncodeForSaving, KeepsTheEncodingThatHoldsEveryCharacter)
     }
 }
 
-// Windows may run with UTF-8 as its code page, which takes neither of the other code pages' checks.
-TEST(EncodeForSaving, AUtf8CodePageKeepsPlainTextWithoutAMark)
-{
-    std::string bytes;
-    EXPECT_TRUE(EncodeInCodePage(L"plain \x03B1", 7, CP_UTF8, bytes));
-    EXPECT_EQ("plain \xCE\xB1", bytes);
-    EXPECT_FALSE(EncodeInCodePage(L"\xD800", 1, CP_UTF8, bytes));
-}
-
 }  // namespace
