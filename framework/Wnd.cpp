@@ -2,10 +2,63 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
+#include <unordered_map>
 
 namespace {
 
-const char kObjectProperty[] = "Typoscope.CWnd";
+// The objects of the framework's windows, by handle. Every message to each of these
+// windows looks its object up: Wine keeps window properties in its server, a round
+// trip of about 30 us each, so the table is the process's own.
+class WindowObjects {
+public:
+    WindowObjects() { ::InitializeCriticalSection(&m_lock); }
+    CWnd* Find(HWND hWnd) noexcept
+    {
+        Locked locked(m_lock);
+        auto found = m_objects.find(hWnd);
+        return found == m_objects.end() ? nullptr : found->second;
+    }
+    // False when there was no memory to record it.
+    bool Add(HWND hWnd, CWnd* wnd) noexcept
+    {
+        Locked locked(m_lock);
+        try {
+            return m_objects.emplace(hWnd, wnd).second;
+        } catch (...) {
+            return false;
+        }
+    }
+    void Remove(HWND hWnd, const CWnd* wnd) noexcept
+    {
+        Locked locked(m_lock);
+        auto found = m_objects.find(hWnd);
+        if (found != m_objects.end() && found->second == wnd) m_objects.erase(found);
+    }
+
+private:
+    class Locked {
+    public:
+        explicit Locked(CRITICAL_SECTION& lock) : m_lock(lock) { ::EnterCriticalSection(&m_lock); }
+        ~Locked() { ::LeaveCriticalSection(&m_lock); }
+        Locked(const Locked&) = delete;
+        Locked& operator=(const Locked&) = delete;
+
+    private:
+        CRITICAL_SECTION& m_lock;
+    };
+    CRITICAL_SECTION m_lock;
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Built in place, so that no look-up can fail for memory, and never destroyed: windows
+// and their objects may outlive static destruction.
+WindowObjects& Objects() noexcept
+{
+    alignas(WindowObjects) static unsigned char storage[sizeof(WindowObjects)];
+    static WindowObjects* objects = new (storage) WindowObjects;
+    return *objects;
+}
 
 thread_local CWnd* t_windowBeingCreated = nullptr;
 thread_local HHOOK t_creationHook = nullptr;
@@ -63,19 +116,21 @@ CWnd::~CWnd()
         HWND hWnd = m_hWnd;
         UnsubclassWindow();
         ::DestroyWindow(hWnd);
+    } else if (m_hWnd) {
+        // Its window went without a word to the object.
+        Objects().Remove(m_hWnd, this);
     }
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? Objects().Find(hWnd) : nullptr;
 }
 
 bool CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return false;
+    if (!hWnd || m_hWnd || !Objects().Add(hWnd, this)) return false;
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProperty, this);
     // Setting the procedure through the other character set's function would change the
     // window's: a Unicode window stays one only when subclassed with the wide function.
     m_unicode = ::IsWindowUnicode(hWnd) != FALSE;
@@ -99,7 +154,7 @@ HWND CWnd::UnsubclassWindow()
         if (m_unicode) ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc);
         else ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc);
     }
-    ::RemovePropA(hWnd, kObjectProperty);
+    Objects().Remove(hWnd, this);
     m_superProc = nullptr;
     m_hWnd = nullptr;
     return hWnd;
