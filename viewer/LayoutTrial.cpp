@@ -1,0 +1,63 @@
+#include "viewer/LayoutTrial.h"
+
+#include "viewer/FaultGuard.h"
+
+#include <usp10.h>
+
+namespace {
+
+struct Trial {
+    HDC dc;
+    const std::wstring* text;
+};
+
+// The edit control's own analysis of a line: links, fallback faces, glyphs, tabs.
+void Analyse(void* context)
+{
+    Trial& trial = *static_cast<Trial*>(context);
+    const int length = static_cast<int>(trial.text->size());
+    SCRIPT_TABDEF tabs = {1, 0, nullptr, 0};
+    SCRIPT_STRING_ANALYSIS analysis = nullptr;
+    if (SUCCEEDED(::ScriptStringAnalyse(trial.dc, trial.text->c_str(), length, length * 3 / 2 + 16, -1,
+                                        SSA_LINK | SSA_FALLBACK | SSA_GLYPHS | SSA_TAB, -1, nullptr, nullptr,
+                                        nullptr, &tabs, nullptr, &analysis)))
+        ::ScriptStringFree(&analysis);
+}
+
+}  // namespace
+
+bool LayoutTrial::LaysOut(HFONT font, const LOGFONTA& description, const std::vector<uint32_t>& characters,
+                          unsigned generation)
+{
+    if (generation != m_generation) {
+        m_answers.clear();
+        m_generation = generation;
+    }
+    std::string key = description.lfFaceName;
+    key += '/' + std::to_string(description.lfWeight) + '/' + std::to_string(description.lfItalic);
+    auto known = m_answers.find(key);
+    if (known != m_answers.end()) return known->second;
+
+    // One line of every character, in code point order: scripts stay together, as in a text.
+    std::wstring text;
+    text.reserve(characters.size() + 16);
+    for (uint32_t c : characters) {
+        if (c < 0x10000) {
+            text += static_cast<wchar_t>(c);
+        } else {
+            text += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            text += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    bool laysOut = true;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    if (dc && !text.empty()) {
+        HGDIOBJ old = ::SelectObject(dc, font);
+        Trial trial = {dc, &text};
+        laysOut = CallGuarded(Analyse, &trial);
+        ::SelectObject(dc, old);
+    }
+    if (dc) ::DeleteDC(dc);
+    m_answers[key] = laysOut;
+    return laysOut;
+}

@@ -1,0 +1,23 @@
+// Whether the platform can lay the sample text out in a font: the text's characters are
+// laid out once in the font, away from the box, as the box itself would lay them out. Each
+// face's answer holds until the text's set of characters changes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class LayoutTrial {
+public:
+    // False when laying the characters out in the font faulted. generation names the set of
+    // characters; a new one forgets every answer.
+    bool LaysOut(HFONT font, const LOGFONTA& description, const std::vector<uint32_t>& characters,
+                 unsigned generation);
+
+private:
+    std::unordered_map<std::string, bool> m_answers;  // by face, weight and slant
+    unsigned m_generation = 0;
+};
