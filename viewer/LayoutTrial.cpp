@@ -26,15 +26,19 @@ void Analyse(void* context)
 
 }  // namespace
 
-bool LayoutTrial::LaysOut(HFONT font, const LOGFONTA& description, const std::vector<uint32_t>& characters,
-                          unsigned generation)
+bool LayoutTrial::LaysOut(HFONT font, const std::vector<uint32_t>& characters, unsigned generation)
 {
     if (generation != m_generation) {
         m_answers.clear();
         m_generation = generation;
     }
-    std::string key = description.lfFaceName;
-    key += '/' + std::to_string(description.lfWeight) + '/' + std::to_string(description.lfItalic);
+    LOGFONTW description;
+    if (!font || ::GetObjectW(font, sizeof description, &description) != sizeof description) return true;
+    // Not a vertical face: under Wine, laying one out here first changes how the box then
+    // measures its glyphs (the first character twice as wide at some sizes).
+    if (description.lfFaceName[0] == L'@') return true;
+    std::wstring key = description.lfFaceName;
+    key += L'/' + std::to_wstring(description.lfWeight) + L'/' + std::to_wstring(description.lfItalic);
     auto known = m_answers.find(key);
     if (known != m_answers.end()) return known->second;
 
@@ -50,14 +54,14 @@ bool LayoutTrial::LaysOut(HFONT font, const LOGFONTA& description, const std::ve
         }
     }
     bool laysOut = true;
-    HDC dc = ::CreateCompatibleDC(nullptr);
+    HDC dc = ::GetDC(nullptr);
     if (dc && !text.empty()) {
         HGDIOBJ old = ::SelectObject(dc, font);
         Trial trial = {dc, &text};
         laysOut = CallGuarded(Analyse, &trial);
         ::SelectObject(dc, old);
     }
-    if (dc) ::DeleteDC(dc);
+    if (dc) ::ReleaseDC(nullptr, dc);
     m_answers[key] = laysOut;
     return laysOut;
 }

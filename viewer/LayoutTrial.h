@@ -14,10 +14,9 @@ class LayoutTrial {
 public:
     // False when laying the characters out in the font faulted. generation names the set of
     // characters; a new one forgets every answer.
-    bool LaysOut(HFONT font, const LOGFONTA& description, const std::vector<uint32_t>& characters,
-                 unsigned generation);
+    bool LaysOut(HFONT font, const std::vector<uint32_t>& characters, unsigned generation);
 
 private:
-    std::unordered_map<std::string, bool> m_answers;  // by face, weight and slant
+    std::unordered_map<std::wstring, bool> m_answers;  // by face, weight and slant
     unsigned m_generation = 0;
 };

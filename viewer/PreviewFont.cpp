@@ -43,7 +43,7 @@ void CViewerDlg::RebuildPreviewFont()
         HFONT font = made->GetSafeHandle();
         // While the list is unmarked its count of the text's characters is not kept up.
         if (!MarkMissingState) FaceMarks.TakeText(SampleBox.m_hWnd);
-        if (font && Layouts.LaysOut(font, description, FaceMarks.Characters(), FaceMarks.Generation())) {
+        if (font && Layouts.LaysOut(font, FaceMarks.Characters(), FaceMarks.Generation())) {
             if (HandSampleBoxFont(font)) {
                 delete PreviewFont;
                 PreviewFont = made.release();
