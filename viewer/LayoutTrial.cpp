@@ -29,7 +29,10 @@ void Analyse(void* context)
 bool LayoutTrial::LaysOut(HFONT font, const std::vector<uint32_t>& characters, unsigned generation)
 {
     if (generation != m_generation) {
-        m_answers.clear();
+        // Texts come back (the built-in samples, a file opened again): their answers are kept.
+        uint64_t hash = 14695981039346656037ull;
+        for (uint32_t c : characters) hash = (hash ^ c) * 1099511628211ull;
+        m_characters = hash;
         m_generation = generation;
     }
     LOGFONTW description;
@@ -38,9 +41,11 @@ bool LayoutTrial::LaysOut(HFONT font, const std::vector<uint32_t>& characters, u
     // measures its glyphs (the first character twice as wide at some sizes).
     if (description.lfFaceName[0] == L'@') return true;
     std::wstring key = description.lfFaceName;
-    key += L'/' + std::to_wstring(description.lfWeight) + L'/' + std::to_wstring(description.lfItalic);
+    key += L'/' + std::to_wstring(description.lfWeight) + L'/' + std::to_wstring(description.lfItalic) + L'/' +
+           std::to_wstring(m_characters);
     auto known = m_answers.find(key);
     if (known != m_answers.end()) return known->second;
+    if (m_answers.size() >= 4096) m_answers.clear();  // a long session's worth, then start over
 
     // One line of every character, in code point order: scripts stay together, as in a text.
     std::wstring text;

@@ -1,6 +1,6 @@
 // Whether the platform can lay the sample text out in a font: the text's characters are
 // laid out once in the font, away from the box, as the box itself would lay them out. Each
-// face's answer holds until the text's set of characters changes.
+// face's answer is kept for that set of characters.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +13,11 @@
 class LayoutTrial {
 public:
     // False when laying the characters out in the font faulted. generation names the set of
-    // characters; a new one forgets every answer.
+    // characters: the same generation, the same set.
     bool LaysOut(HFONT font, const std::vector<uint32_t>& characters, unsigned generation);
 
 private:
-    std::unordered_map<std::wstring, bool> m_answers;  // by face, weight and slant
+    std::unordered_map<std::wstring, bool> m_answers;  // by face, weight, slant and characters
     unsigned m_generation = 0;
+    uint64_t m_characters = 0;  // the set's hash
 };

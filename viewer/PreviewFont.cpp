@@ -82,7 +82,12 @@ void CViewerDlg::NoteShownChoices()
 
 void CViewerDlg::RestoreShownChoices()
 {
-    if (!PreviewFont || !PreviewFont->GetSafeHandle()) return;  // nothing shown yet to go back to
+    if (!PreviewFont || !PreviewFont->GetSafeHandle()) {
+        // Nothing shown yet to go back to (the remembered face at start-up): no face is
+        // chosen, as the box shows none; the remembered name stays for the next start.
+        FontList.SetCurSel(-1);
+        return;
+    }
     RestoringChoices = true;
     int shown = FontList.FindStringExact(-1, ShownFont.face);
     if (shown != LB_ERR) FontList.SetCurSel(shown);
