@@ -12,12 +12,9 @@
 
 class LayoutTrial {
 public:
-    // False when laying the characters out in the font faulted. generation names the set of
-    // characters: the same generation, the same set.
-    bool LaysOut(HFONT font, const std::vector<uint32_t>& characters, unsigned generation);
+    // False when laying the characters (ascending, as a text's distinct ones) out in the font faulted.
+    bool LaysOut(HFONT font, const std::vector<uint32_t>& characters);
 
 private:
     std::unordered_map<std::wstring, bool> m_answers;  // by face, weight, slant and characters
-    unsigned m_generation = 0;
-    uint64_t m_characters = 0;  // the set's hash
 };

@@ -41,9 +41,12 @@ void CViewerDlg::RebuildPreviewFont()
         description.lfHeight = CapPreviewTenths(description.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY));
         made->CreatePointFontIndirect(&description, screen);
         HFONT font = made->GetSafeHandle();
-        // While the list is unmarked its count of the text's characters is not kept up.
-        if (!MarkMissingState) FaceMarks.TakeText(SampleBox.m_hWnd);
-        if (font && Layouts.LaysOut(font, FaceMarks.Characters(), FaceMarks.Generation())) {
+        // While the list is unmarked its count of the text's characters is kept only here.
+        if (!MarkMissingState && SampleCharactersStale) {
+            FaceMarks.TakeText(SampleBox.m_hWnd);
+            SampleCharactersStale = false;
+        }
+        if (font && Layouts.LaysOut(font, FaceMarks.Characters())) {
             if (HandSampleBoxFont(font)) {
                 delete PreviewFont;
                 PreviewFont = made.release();
@@ -52,6 +55,15 @@ void CViewerDlg::RebuildPreviewFont()
             }
             // The box faulted laying its text out: it takes the last good font back.
             HandSampleBoxFont(PreviewFont ? PreviewFont->GetSafeHandle() : nullptr);
+            if (reinterpret_cast<HFONT>(SampleBox.SendMessage(WM_GETFONT, 0, 0)) == font) {
+                // It faulted before taking even that: the font it holds lives on, and the
+                // controls name it.
+                delete PreviewFont;
+                PreviewFont = made.release();
+                NoteShownChoices();
+                ::MessageBeep(MB_ICONEXCLAMATION);
+                return;
+            }
         }
     }
     // No font, or one the box cannot show: the last good one stays, and the controls
@@ -89,8 +101,8 @@ void CViewerDlg::RestoreShownChoices()
         return;
     }
     RestoringChoices = true;
-    int shown = FontList.FindStringExact(-1, ShownFont.face);
-    if (shown != LB_ERR) FontList.SetCurSel(shown);
+    // A face gone from the list since is no longer named there.
+    FontList.SetCurSel(FontList.FindStringExact(-1, ShownFont.face));
     for (int i = 0; i < 4; ++i) CheckDlgButton(kAttributeBoxes[i], ShownFont.checks[i]);
     if (CurrentSize != ShownFont.size) {
         CurrentSize = ShownFont.size;
@@ -104,6 +116,20 @@ void CViewerDlg::RestoreShownChoices()
     settings.Underline = ShownFont.stored[2];
     settings.StrikeOut = ShownFont.stored[3];
     RestoringChoices = false;
+}
+
+void CViewerDlg::FitFontToText(const wchar_t* text, size_t length)
+{
+    if (!PreviewFont || !PreviewFont->GetSafeHandle()) return;
+    MissingCharacters next;
+    next.TakeText(text, length);
+    if (Layouts.LaysOut(PreviewFont->GetSafeHandle(), next.Characters())) return;
+    // The text is the user's and stays: the face gives way, and the box shows its own font.
+    HandSampleBoxFont(nullptr);
+    delete PreviewFont;
+    PreviewFont = new (std::nothrow) CFont;
+    FontList.SetCurSel(-1);
+    ::MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void CViewerDlg::ApplyPreviewFont()

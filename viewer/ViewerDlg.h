@@ -53,6 +53,9 @@ public:
     // Preview font
     void RebuildPreviewFont();
     void ApplyPreviewFont();
+    // The box is about to show this text: a face the platform cannot lay it out in gives way
+    // before the box tries, and the box shows the text in its own font.
+    void FitFontToText(const wchar_t* text, size_t length);
     void ToggleAttribute(int checkBoxId);
     void SelectSizePreset(int index);
 
@@ -117,6 +120,8 @@ protected:
     bool RestoringChoices = false;
     // Which faces the platform cannot lay the sample text out in.
     LayoutTrial Layouts;
+    // The box's text changed while the list was unmarked: its characters are to be counted again.
+    bool SampleCharactersStale = true;
     // Hands the box a font; false when the box faulted taking it.
     bool HandSampleBoxFont(HFONT font);
     // Keeps the choices of the font the box now shows, or brings them back.
