@@ -150,6 +150,8 @@ void CViewerDlg::LoadInitialSample()
     char text[1024];
     if (LoadStringA(AfxGetResourceHandle(), IDS_SAMPLE_SENTENCE, text, sizeof text) <= 0)
         lstrcpynA(text, "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz", sizeof text);
+    std::wstring shown = CodePageText(text);
+    FitFontToText(shown.c_str(), shown.size());
     SetDlgItemText(IDC_SAMPLE_BOX, text);
 }
 
