@@ -4,6 +4,7 @@
 #include "app/ViewerApp.h"
 #include "res/resource.h"
 #include "sample/BoxText.h"
+#include "viewer/FaultGuard.h"
 
 #include <string>
 
@@ -52,8 +53,10 @@ bool RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
     LRESULT margins = ::SendMessageW(old, EM_GETMARGINS, 0, 0);
     ::SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
     ::SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageW(old, EM_GETLIMITTEXT, 0, 0)), 0);
-    ::SetWindowTextW(box, text.c_str());
-    if (static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
+    // Laying the text out can fault under Wine (as handing a font can): then, as when the
+    // box cannot hold it all, the new box goes and the old one stays.
+    bool laidOut = SendWithoutFault(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (!laidOut || static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
         ::DestroyWindow(box);
         return false;
     }

@@ -20,9 +20,12 @@ clone=$(cd "$here/.." && pwd)
 e2e_cases='-SampleFile.SixteenMegabytes*'
 # The window cases run in the PC: the exception barrier of the font enumeration (the 32-bit
 # exception model cannot unwind through Windows frames), the printer dialogs (structures and
-# calling conventions), and the Unicode sample box with its files.
+# calling conventions), the Unicode sample box with its files, and a font the box faults on.
 window_cases='NoFonts.*:PrinterDialogs.*:*PrinterChoiceCarriesOver.*:OpenTextFile.AUtf16*'
 window_cases+=':SampleFileTest.TextInAnyScript*:SampleFileTest.Typed*:SampleFileTest.CloseWrites*'
+window_cases+=':SampleBoxFont.AFontTheBoxFaults*'
+# And stepping back from a fault, whose saved state differs between the two processors.
+unit_cases='CallGuarded.*'
 boot_seconds=${TYPOSCOPE_PC_BOOT_SECONDS:-300}
 memory=${TYPOSCOPE_PC_MEMORY:-3072}
 prefix=/var/lib/typoscope/wineprefix
@@ -79,7 +82,7 @@ else
     build=$(cd "$1" && pwd) || exit 2
     shift
     [ -f "$build/Typoscope.exe" ] || { echo "no 32-bit build in $build" >&2; exit 2; }
-    [ $# -gt 0 ] || set -- "e2e_tests=$e2e_cases" "window_tests=$window_cases"
+    [ $# -gt 0 ] || set -- "e2e_tests=$e2e_cases" "window_tests=$window_cases" "unit_tests=$unit_cases"
     run=$(IFS=';'; echo "$*")
     cache=${TYPOSCOPE_CACHE:-/var/cache/typoscope}
     pc=$("$here/pc-image.sh" 2>&"$progress") || { echo "The emulated PC could not be made." >&2; exit 1; }

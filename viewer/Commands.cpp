@@ -59,10 +59,10 @@ namespace {
 // the toolbar button show the same state as the box.
 void AttributeClicked(CViewerDlg& dlg, int checkBoxId, int& setting, int commandId)
 {
-    int state = static_cast<int>(dlg.IsDlgButtonChecked(checkBoxId));
-    setting = state;
+    setting = static_cast<int>(dlg.IsDlgButtonChecked(checkBoxId));
     dlg.RebuildPreviewFont();
-    dlg.SetToolbarButtonChecked(commandId, state);
+    // A font the box could not show brings the box back: the button follows it.
+    dlg.SetToolbarButtonChecked(commandId, static_cast<int>(dlg.IsDlgButtonChecked(checkBoxId)));
 }
 
 }  // namespace

@@ -150,7 +150,8 @@ void CViewerDlg::OnFontListSelChange()
     int selected = FontList.GetCurSel();
     if (selected == LB_ERR) return;
     char face[128];
-    if (FontList.GetTextLen(selected) >= static_cast<int>(sizeof face)) return;
+    // A name no font can carry is not stored; the rebuild refuses it and goes back.
+    if (FontList.GetTextLen(selected) >= static_cast<int>(sizeof face)) return RebuildPreviewFont();
     FontList.GetText(selected, face);
     ViewerSettingsRecord& settings = ViewerApp().ViewerSettings;
     strncpy(settings.Name, face, sizeof settings.Name - 1);

@@ -59,7 +59,10 @@ void CViewerDlg::OnSampleChange()
     // While the list is unmarked nothing is taken: the text is read when marking comes back.
     SampleEdit edit = PendingEdit;
     PendingEdit = SampleEdit();
-    if (!MarkMissingState) return;
+    if (!MarkMissingState) {
+        SampleCharactersStale = true;
+        return;
+    }
     // A key that typed or removed one character is counted alone, with the length to
     // show that nothing else changed; every other change counts the whole text again.
     size_t length = static_cast<size_t>(::GetWindowTextLengthW(GetDlgItem(IDC_SAMPLE_BOX)));

@@ -34,6 +34,8 @@ public:
 
     // The text's distinct characters, control characters aside, in ascending order.
     const std::vector<uint32_t>& Characters() const { return m_characters; }
+    // Changes whenever that set changes.
+    unsigned Generation() const { return m_generation; }
 
 private:
     struct Face {

@@ -3,21 +3,33 @@
 
 #include "app/ViewerApp.h"
 #include "res/resource.h"
+#include "viewer/FaultGuard.h"
 #include "viewer/FontDescription.h"
 
+#include <memory>
 #include <new>
+
+namespace {
+
+const int kAttributeBoxes[4] = {IDC_BOLD, IDC_ITALIC, IDC_UNDERLINE, IDC_STRIKEOUT};
+
+}  // namespace
 
 void CViewerDlg::RebuildPreviewFont()
 {
-    // The box keeps drawing with the old font until a new one exists, and is
-    // handed no font when no new one comes: it never holds a released font.
-    ReleaseReplacedFont();
-    if (ReplacedFont) delete PreviewFont;  // a cut-short hand-over: the box never took it
-    else ReplacedFont = PreviewFont;
-    PreviewFont = new (std::nothrow) CFont;
-
+    if (RestoringChoices) return;  // the box already shows the font of the choices brought back
     int selected = FontList.GetCurSel();
-    if (PreviewFont && selected != LB_ERR && FontList.GetTextLen(selected) < LF_FACESIZE) {
+    if (selected == LB_ERR) {
+        // No face to show: the box is handed no font, and the old one goes.
+        if (PreviewFont && PreviewFont->GetSafeHandle()) HandSampleBoxFont(nullptr);
+        delete PreviewFont;
+        PreviewFont = new (std::nothrow) CFont;
+        return;
+    }
+    // The new font is made beside the one shown, which goes only once the box has taken
+    // its successor: never more than these two.
+    std::unique_ptr<CFont> made(new (std::nothrow) CFont);
+    if (made && FontList.GetTextLen(selected) < LF_FACESIZE) {
         char face[LF_FACESIZE];
         FontList.GetText(selected, face);
         PreviewFontInputs inputs = {face, CurrentSize, IsDlgButtonChecked(IDC_BOLD) == BST_CHECKED,
@@ -27,30 +39,102 @@ void CViewerDlg::RebuildPreviewFont()
         LOGFONTA description = DescribePreviewFont(inputs);
         CClientDC screen(nullptr);
         description.lfHeight = CapPreviewTenths(description.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY));
-        PreviewFont->CreatePointFontIndirect(&description, screen);
-        ApplyPreviewFont();
-    } else if (ReplacedFont) {
-        SampleBox.SendMessage(WM_SETFONT, 0, TRUE);
+        made->CreatePointFontIndirect(&description, screen);
+        HFONT font = made->GetSafeHandle();
+        // While the list is unmarked its count of the text's characters is kept only here.
+        if (!MarkMissingState && SampleCharactersStale) {
+            FaceMarks.TakeText(SampleBox.m_hWnd);
+            SampleCharactersStale = false;
+        }
+        if (font && Layouts.LaysOut(font, FaceMarks.Characters())) {
+            if (HandSampleBoxFont(font)) {
+                delete PreviewFont;
+                PreviewFont = made.release();
+                NoteShownChoices();
+                return;
+            }
+            // The box faulted laying its text out: it takes the last good font back.
+            HandSampleBoxFont(PreviewFont ? PreviewFont->GetSafeHandle() : nullptr);
+            if (reinterpret_cast<HFONT>(SampleBox.SendMessage(WM_GETFONT, 0, 0)) == font) {
+                // It faulted before taking even that: the font it holds lives on, and the
+                // controls name it.
+                delete PreviewFont;
+                PreviewFont = made.release();
+                NoteShownChoices();
+                ::MessageBeep(MB_ICONEXCLAMATION);
+                return;
+            }
+        }
     }
-    ReleaseReplacedFont();
+    // No font, or one the box cannot show: the last good one stays, and the controls
+    // come back to it.
+    made.reset();
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    RestoreShownChoices();
 }
 
-void CViewerDlg::ReleaseReplacedFont()
+bool CViewerDlg::HandSampleBoxFont(HFONT font)
 {
-    if (!ReplacedFont) return;
-    // Not while the box still holds it: a cut-short hand-over may have left it there.
-    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
-    if (box && ReplacedFont->GetSafeHandle() &&
-        reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)) == ReplacedFont->GetSafeHandle())
+    return SendWithoutFault(SampleBox.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void CViewerDlg::NoteShownChoices()
+{
+    const ViewerSettingsRecord& settings = ViewerApp().ViewerSettings;
+    int selected = FontList.GetCurSel();
+    if (selected == LB_ERR || FontList.GetTextLen(selected) >= LF_FACESIZE) return;
+    FontList.GetText(selected, ShownFont.face);
+    ShownFont.size = CurrentSize;
+    for (int i = 0; i < 4; ++i) ShownFont.checks[i] = IsDlgButtonChecked(kAttributeBoxes[i]);
+    lstrcpynA(ShownFont.name, settings.Name, sizeof ShownFont.name);
+    ShownFont.storedSize = settings.Size;
+    const int stored[4] = {settings.Bold, settings.Italic, settings.Underline, settings.StrikeOut};
+    for (int i = 0; i < 4; ++i) ShownFont.stored[i] = stored[i];
+}
+
+void CViewerDlg::RestoreShownChoices()
+{
+    if (!PreviewFont || !PreviewFont->GetSafeHandle()) {
+        // Nothing shown yet to go back to (the remembered face at start-up): no face is
+        // chosen, as the box shows none; the remembered name stays for the next start.
+        FontList.SetCurSel(-1);
         return;
-    delete ReplacedFont;
-    ReplacedFont = nullptr;
+    }
+    RestoringChoices = true;
+    // A face gone from the list since is no longer named there.
+    FontList.SetCurSel(FontList.FindStringExact(-1, ShownFont.face));
+    for (int i = 0; i < 4; ++i) CheckDlgButton(kAttributeBoxes[i], ShownFont.checks[i]);
+    if (CurrentSize != ShownFont.size) {
+        CurrentSize = ShownFont.size;
+        SetDlgItemInt(IDC_SIZE_FIELD, static_cast<UINT>(CurrentSize), TRUE);
+    }
+    ViewerSettingsRecord& settings = ViewerApp().ViewerSettings;
+    lstrcpynA(settings.Name, ShownFont.name, sizeof settings.Name);
+    settings.Size = ShownFont.storedSize;
+    settings.Bold = ShownFont.stored[0];
+    settings.Italic = ShownFont.stored[1];
+    settings.Underline = ShownFont.stored[2];
+    settings.StrikeOut = ShownFont.stored[3];
+    RestoringChoices = false;
+}
+
+void CViewerDlg::FitFontToText(const wchar_t* text, size_t length)
+{
+    if (!PreviewFont || !PreviewFont->GetSafeHandle()) return;
+    MissingCharacters next;
+    next.TakeText(text, length);
+    if (Layouts.LaysOut(PreviewFont->GetSafeHandle(), next.Characters())) return;
+    // The text is the user's and stays: the face gives way, and the box shows its own font.
+    HandSampleBoxFont(nullptr);
+    delete PreviewFont;
+    PreviewFont = new (std::nothrow) CFont;
+    FontList.SetCurSel(-1);
+    ::MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void CViewerDlg::ApplyPreviewFont()
 {
-    if (!PreviewFont) return;
-    SampleBox.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(PreviewFont->GetSafeHandle()), 1);
+    if (PreviewFont) HandSampleBoxFont(PreviewFont->GetSafeHandle());
 }
 
 void CViewerDlg::ToggleAttribute(int checkBoxId)

@@ -47,8 +47,6 @@ CViewerDlg::~CViewerDlg()
     DestroyToolBar();
     delete PreviewFont;
     PreviewFont = nullptr;
-    delete ReplacedFont;
-    ReplacedFont = nullptr;
     // The remembered printer choice lasts for the run only.
     FreePrinterChoice(SavedPrintDlg);
 }

@@ -15,8 +15,10 @@
 //   dialogs/*.cpp              About box, help message, printer dialogs
 #pragma once
 
+#include "app/ViewerSettings.h"
 #include "framework/Framework.h"
 #include "sample/SampleOrigin.h"
+#include "viewer/LayoutTrial.h"
 #include "viewer/MissingCharacters.h"
 #include "viewer/TypeToFind.h"
 
@@ -50,9 +52,10 @@ public:
 
     // Preview font
     void RebuildPreviewFont();
-    // Releases a replaced font that a rebuild could not release itself.
-    void ReleaseReplacedFont();
     void ApplyPreviewFont();
+    // The box is about to show this text: a face the platform cannot lay it out in gives way
+    // before the box tries, and the box shows the text in its own font.
+    void FitFontToText(const wchar_t* text, size_t length);
     void ToggleAttribute(int checkBoxId);
     void SelectSizePreset(int index);
 
@@ -104,10 +107,26 @@ public:
     void WinHelp(DWORD_PTR data, UINT command) override;
 
 protected:
-    // The font being replaced, from the moment the box is handed its successor until the
-    // box has taken it: under Wine the edit control can fault inside WM_SETFONT, and the
-    // fault is caught beyond this window's code, which then never reaches the release.
-    CFont* ReplacedFont = nullptr;
+    // The choices the box's font was made from, and what the settings held for them: a
+    // font the box cannot show brings them back, so the controls name the font shown.
+    struct ShownChoices {
+        char face[LF_FACESIZE] = "";
+        int size = 0;
+        int checks[4] = {};
+        char name[sizeof ViewerSettingsRecord::Name] = "";
+        int storedSize = 0;
+        int stored[4] = {};
+    } ShownFont;
+    bool RestoringChoices = false;
+    // Which faces the platform cannot lay the sample text out in.
+    LayoutTrial Layouts;
+    // The box's text changed while the list was unmarked: its characters are to be counted again.
+    bool SampleCharactersStale = true;
+    // Hands the box a font; false when the box faulted taking it.
+    bool HandSampleBoxFont(HFONT font);
+    // Keeps the choices of the font the box now shows, or brings them back.
+    void NoteShownChoices();
+    void RestoreShownChoices();
     // Where the box's text came from, which decides what the close does with sample.txt.
     SampleOrigin Sample;
     // The prefix typed into the font list.

@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,15 +23,15 @@ const int kGdiHandles = 0x10000;
 const UCHAR kFontType = 0x0a;
 const UINT kUserHandleProbes = 0x3000;
 
-const GdiHandleEntry* GdiHandleTable()
+// Where the process's GDI handle table lies in its address space.
+const GdiHandleEntry* GdiHandleTable(HANDLE process)
 {
     if (!WineVersion()) return nullptr;
     using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic = {};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return nullptr;
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return nullptr;
     const char* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
     if (!peb) return nullptr;
 #ifdef _WIN64
@@ -38,7 +39,10 @@ const GdiHandleEntry* GdiHandleTable()
 #else
     const size_t offset = 0x94;
 #endif
-    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + offset);
+    const GdiHandleEntry* table = nullptr;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, peb + offset, &table, sizeof table, &read) || read != sizeof table) return nullptr;
+    return table;
 }
 
 }  // namespace
@@ -52,11 +56,16 @@ const char* WineVersion()
     return version ? version() : nullptr;
 }
 
-bool CountGdiHandles(GdiHandleCounts& counts)
+bool CountGdiHandles(GdiHandleCounts& counts, HANDLE process)
 {
     counts = GdiHandleCounts();
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (!table) return false;
+    const GdiHandleEntry* remote = GdiHandleTable(process);
+    if (!remote) return false;
+    std::vector<GdiHandleEntry> table(kGdiHandles);
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, remote, table.data(), table.size() * sizeof table[0], &read) ||
+        read != table.size() * sizeof table[0])
+        return false;
     for (int i = 0; i < kGdiHandles; ++i) {
         if (!table[i].type) continue;
         ++counts.used;

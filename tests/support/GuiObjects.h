@@ -2,6 +2,8 @@
 // by the tests and the benchmarks.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // Wine's version ("8.0"), or nullptr where the program does not run on Wine.
@@ -15,8 +17,9 @@ struct GdiHandleCounts {
     int byType[256] = {};
 };
 // False where there is no table to read: only Wine's is read, whose entries have one
-// layout in 32-bit and 64-bit processes.
-bool CountGdiHandles(GdiHandleCounts& counts);
+// layout in 32-bit and 64-bit processes. Another process needs PROCESS_VM_READ and
+// PROCESS_QUERY_INFORMATION, and the same bitness.
+bool CountGdiHandles(GdiHandleCounts& counts, HANDLE process = GetCurrentProcess());
 
 // GDI objects of this process: GetGuiResources where the platform counts them; where it
 // returns 0 (Wine's is a stub), the used entries of the process's GDI handle table.

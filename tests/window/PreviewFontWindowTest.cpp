@@ -201,9 +201,9 @@ TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
     }
 }
 
-// Under Wine the edit control can fault inside WM_SETFONT; the fault is caught beyond the
-// window's code, which then never returns from handing the box its new font. The font it
-// was replacing must still be released, by the next rebuild or at the window's end.
+// Under Wine the edit control can fault laying its text out in a new font, and the fault
+// is caught beyond the window's code. The box must go on with the last good font, the
+// controls and settings must name that font, and no font may be left behind.
 WNDPROC g_boxProc = nullptr;
 bool g_faultNextFont = false;
 
@@ -217,7 +217,7 @@ LRESULT CALLBACK FaultingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
-TEST(SampleBoxFont, AFontReplacedInACutShortHandOverIsStillReleased)
+TEST(SampleBoxFont, AFontTheBoxFaultsOnIsRefusedAndTheLastGoodOneStays)
 {
     ProgramFonts fonts;
     ASSERT_TRUE(fonts.Watching());
@@ -225,21 +225,24 @@ TEST(SampleBoxFont, AFontReplacedInACutShortHandOverIsStillReleased)
         ViewerHarness h(SettingsWith("tsfx alpha", 12));
         ASSERT_TRUE(h.Started());
         h.Command(ID_SIZE_14);
-        ASSERT_EQ(1u, fonts.Live());
+        const LOGFONTA good = SampleBoxFont(h);
         g_boxProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FaultingBoxProc)));
         g_faultNextFont = true;
         h.Click(IDC_BOLD);
         ASSERT_FALSE(g_faultNextFont) << "the box was not handed a font";
-        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
-        // The next rebuild releases what the cut-short one could not.
-        h.Click(IDC_ITALIC);
+        EXPECT_EQ(good.lfWeight, SampleBoxFont(h).lfWeight) << "the box shows the last good font";
+        EXPECT_EQ(BST_UNCHECKED, SendMessageA(h.Item(IDC_BOLD), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(0, h.Settings().Bold);
         EXPECT_EQ(1u, fonts.Live());
-        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
-        // And one cut short just before the end goes with the window.
-        g_faultNextFont = true;
+        // The next change goes through, and one faulting just before the end goes with the window.
         h.Click(IDC_ITALIC);
+        EXPECT_TRUE(SampleBoxFont(h).lfItalic);
+        EXPECT_EQ(1u, fonts.Live());
+        g_faultNextFont = true;
+        h.Click(IDC_UNDERLINE);
         SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_boxProc));
+        EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
     }
     EXPECT_EQ(0u, fonts.Live());
 }
