@@ -4,31 +4,33 @@
 
 namespace {
 
-// Where a guarded call goes on after a fault, and whether it faulted; per thread.
-thread_local CONTEXT* t_resume = nullptr;
+// Where a guarded call goes back to after a fault (a jump buffer of the compiler's own,
+// which restores the frame and stack pointers and nothing more), and whether it faulted.
+thread_local void* t_jump[5];
+thread_local bool t_guarding = false;
 thread_local volatile bool t_faulted = false;
 // Set while a message is sent to be watched.
 thread_local bool t_watching = false;
 
-// The stack pointer a context runs on.
-ULONG_PTR StackOf(const CONTEXT& context)
-{
-#ifdef _WIN64
-    return context.Rsp;
-#else
-    return context.Esp;
-#endif
-}
+// Where a faulted guarded call resumes: on the faulted stack, from where it jumps back.
+[[noreturn]] void GoBack() { __builtin_longjmp(t_jump, 1); }
 
 LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
 {
     // Errors only: not C++ exceptions, not debug notices, which every thread may raise.
     if ((info->ExceptionRecord->ExceptionCode & 0xF0000000u) != 0xC0000000u) return EXCEPTION_CONTINUE_SEARCH;
-    // A guarded call below the saved frame goes back to it; a saved frame the stack has
-    // already left (the call ended some other way) is never gone back to.
-    if (t_resume && StackOf(*info->ContextRecord) < StackOf(*t_resume)) {
+    if (t_guarding) {
+        t_guarding = false;
         t_faulted = true;
-        *info->ContextRecord = *t_resume;
+        // Continue in GoBack, as if called, a little below the faulted frame.
+        CONTEXT& context = *info->ContextRecord;
+#ifdef _WIN64
+        context.Rsp = ((context.Rsp - 256) & ~static_cast<DWORD64>(15)) - 8;
+        context.Rip = reinterpret_cast<DWORD64>(&GoBack);
+#else
+        context.Esp = ((context.Esp - 256) & ~static_cast<DWORD>(15)) - 4;
+        context.Eip = reinterpret_cast<DWORD>(&GoBack);
+#endif
         return EXCEPTION_CONTINUE_EXECUTION;
     }
     // Otherwise the platform handles it as it would.
@@ -43,34 +45,51 @@ bool HandlerInstalled()
     return handler != nullptr;
 }
 
+#ifndef _WIN64
+// The 32-bit chain of exception handler frames, whose head the thread keeps at fs:0.
+void* HandlerChain()
+{
+    void* chain;
+    __asm__ volatile("movl %%fs:0, %0" : "=r"(chain));
+    return chain;
+}
+void SetHandlerChain(void* chain) { __asm__ volatile("movl %0, %%fs:0" : : "r"(chain) : "memory"); }
+#endif
+
+// However the call ends, nothing is guarded after it.
+struct Guarding {
+    Guarding() { t_guarding = true; }
+    ~Guarding() { t_guarding = false; }
+};
+
+// The guarded call itself, apart, so that its frame is the one the jump leaves.
+bool RunGuarded(void (*call)(void* context), void* context)
+{
+    if (__builtin_setjmp(t_jump) == 0) {
+        Guarding guarding;
+        call(context);
+    }
+    return !t_faulted;
+}
+
 }  // namespace
 
 bool CallGuarded(void (*call)(void* context), void* context)
 {
     if (!HandlerInstalled()) return false;
-    CONTEXT resume = {};
     t_faulted = false;
 #ifndef _WIN64
     // The 32-bit handler chain lives beside the registers, not in them: frames the call
     // pushed must not stay in it after going back.
-    NT_TIB* tib = reinterpret_cast<NT_TIB*>(::NtCurrentTeb());
-    EXCEPTION_REGISTRATION_RECORD* handlers = tib->ExceptionList;
+    void* handlers = HandlerChain();
 #endif
-    // After a fault the handler brings the thread back here, with t_faulted set. Only the
-    // volatile flag is read after that: call lies in another file, out of the optimiser's sight.
-    ::RtlCaptureContext(&resume);
-    if (!t_faulted) {
-        t_resume = &resume;
-        call(context);
-    }
-    t_resume = nullptr;
-    if (t_faulted) {
+    if (RunGuarded(call, context)) return true;
 #ifndef _WIN64
-        tib->ExceptionList = handlers;
+    SetHandlerChain(handlers);
 #endif
-        _fpreset();  // the floating-point unit as the call may have left it
-    }
-    return !t_faulted;
+    _fpreset();  // the floating-point unit as the call may have left it
+    t_guarding = false;
+    return false;
 }
 
 bool SendWithoutFault(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
