@@ -2,48 +2,22 @@
 
 #include <float.h>
 
+#include <atomic>
+
 namespace {
 
-// Where a guarded call goes back to after a fault (a jump buffer of the compiler's own,
-// which restores the frame and stack pointers and nothing more), and whether it faulted.
-thread_local void* t_jump[5];
-thread_local bool t_guarding = false;
-thread_local volatile bool t_faulted = false;
-// Set while a message is sent to be watched.
-thread_local bool t_watching = false;
-
-// Where a faulted guarded call resumes: on the faulted stack, from where it jumps back.
-[[noreturn]] void GoBack() { __builtin_longjmp(t_jump, 1); }
-
-LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
-{
-    // Errors only: not C++ exceptions, not debug notices, which every thread may raise.
-    if ((info->ExceptionRecord->ExceptionCode & 0xF0000000u) != 0xC0000000u) return EXCEPTION_CONTINUE_SEARCH;
-    if (t_guarding) {
-        t_guarding = false;
-        t_faulted = true;
-        // Continue in GoBack, as if called, a little below the faulted frame.
-        CONTEXT& context = *info->ContextRecord;
-#ifdef _WIN64
-        context.Rsp = ((context.Rsp - 256) & ~static_cast<DWORD64>(15)) - 8;
-        context.Rip = reinterpret_cast<DWORD64>(&GoBack);
-#else
-        context.Esp = ((context.Esp - 256) & ~static_cast<DWORD>(15)) - 4;
-        context.Eip = reinterpret_cast<DWORD>(&GoBack);
+// The handler runs for every thread's errors, so it reads no thread-local variable (the
+// first read on a thread allocates): the thread guarding a call, or watching a message,
+// is named by its id. Only one thread at a time guards a call: the window's.
+std::atomic<DWORD> g_guardingThread{0};
+std::atomic<DWORD> g_watchingThread{0};
+std::atomic<bool> g_faulted{false};
+// Where a faulted guarded call goes back to: a jump buffer of the compiler's own, which
+// restores the frame and stack pointers and nothing more.
+void* g_jump[5];
+#ifndef _WIN64
+void* g_handlers = nullptr;  // the 32-bit handler chain's head when the call began
 #endif
-        return EXCEPTION_CONTINUE_EXECUTION;
-    }
-    // Otherwise the platform handles it as it would.
-    if (t_watching) t_faulted = true;
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-// Added once, first in line, for the life of the program.
-bool HandlerInstalled()
-{
-    static PVOID handler = ::AddVectoredExceptionHandler(1, OnFault);
-    return handler != nullptr;
-}
 
 #ifndef _WIN64
 // The 32-bit chain of exception handler frames, whose head the thread keeps at fs:0.
@@ -56,40 +30,89 @@ void* HandlerChain()
 void SetHandlerChain(void* chain) { __asm__ volatile("movl %0, %%fs:0" : : "r"(chain) : "memory"); }
 #endif
 
+// Where a faulted guarded call resumes: on the faulted stack, from where it jumps back.
+[[noreturn]] void GoBack()
+{
+#ifndef _WIN64
+    // Frames the call pushed must not stay in the chain: the stack they lie on is reused.
+    SetHandlerChain(g_handlers);
+#endif
+    __builtin_longjmp(g_jump, 1);
+}
+
+// Errors it is safe to step back from: not a stack overflow (its guard page would not be
+// set again), not a corrupted heap, not one that forbids going on.
+bool Recoverable(const EXCEPTION_RECORD& record)
+{
+    const DWORD code = record.ExceptionCode;
+    return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW && code != 0xC0000374u &&
+           !(record.ExceptionFlags & EXCEPTION_NONCONTINUABLE);
+}
+
+LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
+{
+    // Errors only: not C++ exceptions, not debug notices.
+    if ((info->ExceptionRecord->ExceptionCode & 0xF0000000u) != 0xC0000000u) return EXCEPTION_CONTINUE_SEARCH;
+    const DWORD thread = ::GetCurrentThreadId();
+    if (g_guardingThread.load() == thread && Recoverable(*info->ExceptionRecord)) {
+        g_guardingThread = 0;
+        g_faulted = true;
+        // Continue in GoBack, as if called, a little below the faulted frame, with the
+        // direction flag clear as every call expects.
+        CONTEXT& context = *info->ContextRecord;
+        context.EFlags &= ~0x400u;
+#ifdef _WIN64
+        context.Rsp = ((context.Rsp - 256) & ~static_cast<DWORD64>(15)) - 8;
+        context.Rip = reinterpret_cast<DWORD64>(&GoBack);
+#else
+        context.Esp = ((context.Esp - 256) & ~static_cast<DWORD>(15)) - 4;
+        context.Eip = reinterpret_cast<DWORD>(&GoBack);
+#endif
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
+    // Otherwise the platform handles it as it would.
+    if (g_watchingThread.load() == thread) g_faulted = true;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Added once, first in line, for the life of the program.
+bool HandlerInstalled()
+{
+    static PVOID handler = ::AddVectoredExceptionHandler(1, OnFault);
+    return handler != nullptr;
+}
+
 // However the call ends, nothing is guarded after it.
 struct Guarding {
-    Guarding() { t_guarding = true; }
-    ~Guarding() { t_guarding = false; }
+    Guarding() { g_guardingThread = ::GetCurrentThreadId(); }
+    ~Guarding() { g_guardingThread = 0; }
 };
 
 // The guarded call itself, apart, so that its frame is the one the jump leaves.
 bool RunGuarded(void (*call)(void* context), void* context)
 {
-    if (__builtin_setjmp(t_jump) == 0) {
+    if (__builtin_setjmp(g_jump) == 0) {
         Guarding guarding;
         call(context);
     }
-    return !t_faulted;
+    return !g_faulted;
 }
 
 }  // namespace
 
 bool CallGuarded(void (*call)(void* context), void* context)
 {
-    if (!HandlerInstalled()) return false;
-    t_faulted = false;
+    if (!HandlerInstalled() || g_guardingThread.load() != 0) return false;
+    // A message being watched keeps what it has seen so far.
+    const bool seen = g_faulted.exchange(false);
 #ifndef _WIN64
-    // The 32-bit handler chain lives beside the registers, not in them: frames the call
-    // pushed must not stay in it after going back.
-    void* handlers = HandlerChain();
+    g_handlers = HandlerChain();
 #endif
-    if (RunGuarded(call, context)) return true;
-#ifndef _WIN64
-    SetHandlerChain(handlers);
-#endif
-    _fpreset();  // the floating-point unit as the call may have left it
-    t_guarding = false;
-    return false;
+    const bool clean = RunGuarded(call, context);
+    g_guardingThread = 0;
+    if (!clean) _fpreset();  // the floating-point unit as the call may have left it
+    g_faulted = seen;
+    return clean;
 }
 
 bool SendWithoutFault(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,10 +121,13 @@ bool SendWithoutFault(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ::SendMessageW(window, message, wParam, lParam);
         return true;
     }
-    t_faulted = false;
-    t_watching = true;
+    // Sends within sends: each sees its own faults, and the outer one goes on watching.
+    const DWORD watching = g_watchingThread.exchange(::GetCurrentThreadId());
+    const bool seen = g_faulted.exchange(false);
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 60000, &result);
-    t_watching = false;
-    return !t_faulted;
+    const bool clean = !g_faulted;
+    g_faulted = seen || !clean;
+    g_watchingThread = watching;
+    return clean;
 }

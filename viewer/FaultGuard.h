@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
-// Runs the call on this thread; an access violation inside it ends the call there and
-// returns false. Only for calls that hold no lock and leave nothing half changed that
-// others share: what the call made before the fault is lost, not undone.
+// Runs the call on this thread; an error inside it (an access violation and the like, not
+// a stack overflow or a corrupted heap) ends the call there and returns false. Only for
+// calls that hold no lock, enter no window procedure or other callback, and leave nothing
+// half changed that others share: what the call made before the fault is lost, not undone.
 bool CallGuarded(void (*call)(void* context), void* context);
 
-// Sends the message as one call of its own and reports whether it ran without a fault.
-// Under Wine a fault inside a window's procedure ends only that message and the program
-// carries on; this notices it, so the caller can undo what the message was for.
+// Sends the message, to a window of this thread, as one call of its own and reports
+// whether it ran without a fault. Under Wine a fault inside a window's procedure ends only
+// that message and the program carries on; this notices it, so the caller can undo what
+// the message was for.
 bool SendWithoutFault(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
