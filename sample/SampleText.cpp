@@ -16,14 +16,16 @@ namespace {
 
 const char kFileFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
-// An 8-bit sample as the box will hold it: converted with the code page.
-std::wstring CodePageText(const char* text)
+// Puts an 8-bit sample into the box, which converts it with the code page; the face is
+// first tried on the text as the box will hold it.
+void ShowCodePageText(CViewerDlg& dlg, HWND box, const char* text)
 {
     int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
     if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
     wide.resize(wide.size() - 1);
-    return wide;
+    dlg.FitFontToText(wide);
+    ::SetWindowTextA(box, text);
 }
 
 // The edit control's own limit (about 30,000 characters) would cut a longer file
@@ -150,9 +152,7 @@ void CViewerDlg::LoadInitialSample()
     char text[1024];
     if (LoadStringA(AfxGetResourceHandle(), IDS_SAMPLE_SENTENCE, text, sizeof text) <= 0)
         lstrcpynA(text, "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz", sizeof text);
-    std::wstring shown = CodePageText(text);
-    FitFontToText(shown.c_str(), shown.size());
-    SetDlgItemText(IDC_SAMPLE_BOX, text);
+    ShowCodePageText(*this, GetDlgItem(IDC_SAMPLE_BOX), text);
 }
 
 bool CViewerDlg::LoadTextFile(const char* path)
@@ -177,7 +177,7 @@ bool CViewerDlg::ShowFileText(const std::wstring& text)
     std::wstring previous;
     if (!ReadBoxText(box, previous)) return false;
     const LRESULT edited = ::SendMessageW(box, EM_GETMODIFY, 0, 0);
-    FitFontToText(text.c_str(), text.size());
+    FitFontToText(text);
     ::SetWindowTextW(box, L"");
     LiftTextLimit(box);
     SuspendedDrawing suspended(box);
@@ -217,9 +217,7 @@ void CViewerDlg::ShowStandardSample()
 {
     char text[256];
     if (LoadStringA(AfxGetResourceHandle(), IDS_STANDARD_SAMPLE, text, 255) <= 0) text[0] = '\0';
-    std::wstring shown = CodePageText(text);
-    FitFontToText(shown.c_str(), shown.size());
-    SampleBox.SetWindowText(text);
+    ShowCodePageText(*this, SampleBox.m_hWnd, text);
     Sample.TextReplaced = true;
 }
 
@@ -229,8 +227,6 @@ void CViewerDlg::ShowAsciiSample()
     for (int code = 32; code <= 255; ++code) text[code - 32] = static_cast<char>(code);
     text[256 - 32] = '\0';
     // The code page's characters: the 8-bit text is converted with it on the way into the box.
-    std::wstring shown = CodePageText(text);
-    FitFontToText(shown.c_str(), shown.size());
-    SampleBox.SetWindowText(text);
+    ShowCodePageText(*this, SampleBox.m_hWnd, text);
     Sample.TextReplaced = true;
 }

@@ -118,11 +118,11 @@ void CViewerDlg::RestoreShownChoices()
     RestoringChoices = false;
 }
 
-void CViewerDlg::FitFontToText(const wchar_t* text, size_t length)
+void CViewerDlg::FitFontToText(const std::wstring& text)
 {
     if (!PreviewFont || !PreviewFont->GetSafeHandle()) return;
     MissingCharacters next;
-    next.TakeText(text, length);
+    next.TakeText(text.c_str(), text.size());
     if (Layouts.LaysOut(PreviewFont->GetSafeHandle(), next.Characters())) return;
     // The text is the user's and stays: the face gives way, and the box shows its own font.
     HandSampleBoxFont(nullptr);

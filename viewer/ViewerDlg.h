@@ -55,7 +55,7 @@ public:
     void ApplyPreviewFont();
     // The box is about to show this text: a face the platform cannot lay it out in gives way
     // before the box tries, and the box shows the text in its own font.
-    void FitFontToText(const wchar_t* text, size_t length);
+    void FitFontToText(const std::wstring& text);
     void ToggleAttribute(int checkBoxId);
     void SelectSizePreset(int index);
 
