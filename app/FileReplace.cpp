@@ -110,20 +110,37 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* path)
     const size_t prefixLength = pattern.size() - wcslen(L"*.tmp") - folderLength;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    const ULONGLONG fileWritten = GetFileAttributesExW(path, GetFileExInfoStandard, &file)
+                                      ? FileTimeValue(file.ftLastWriteTime)
+                                      : 0;
 
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        // Only names of exactly the form this program gives, and only old ones.
+        // Only names of exactly the form this program gives, only old ones, and none
+        // written after the file: the save that made it may have ended before its move.
         const size_t length = wcslen(found.cFileName);
+        const ULONGLONG written = FileTimeValue(found.ftLastWriteTime);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length != prefixLength + 12 ||
-            !IsHex(found.cFileName + prefixLength, 8) || FileTimeValue(now) < FileTimeValue(found.ftLastWriteTime) ||
-            FileTimeValue(now) - FileTimeValue(found.ftLastWriteTime) < kLeftoverAge)
+            !IsHex(found.cFileName + prefixLength, 8) || FileTimeValue(now) < written ||
+            FileTimeValue(now) - written < kLeftoverAge || written > fileWritten)
             continue;
         DeleteFileW((pattern.substr(0, folderLength) + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+bool MarkTemporaryFileMade(const wchar_t* temporary)
+{
+    HANDLE file = CreateFileW(temporary, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const bool marked = SetFileTime(file, nullptr, nullptr, &now) != FALSE;
+    CloseHandle(file);
+    return marked;
 }
 
 bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path)
@@ -159,23 +176,26 @@ bool RewriteInPlace(const wchar_t* path, const char* data, size_t size, CFile& f
            MoveTo(file.m_hFile, static_cast<LONGLONG>(size)) && SetEndOfFile(file.m_hFile);
 }
 
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size)
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, InPlace inPlace)
 {
     CFile file;
-    return ReplaceFileContent(path, data, size, file);
+    return ReplaceFileContent(path, data, size, file, inPlace);
 }
 
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file)
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file, InPlace inPlace)
 {
     const DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    if (attributes != INVALID_FILE_ATTRIBUTES && inPlace == InPlace::Always)
+        return RewriteInPlace(path, data, size, file);
     RemoveLeftoverTemporaryFiles(path);
     std::wstring temporary;
     if (!MakeTemporaryFile(path, temporary)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && FolderTakesNoNewFile(GetLastError()))
+        if (attributes != INVALID_FILE_ATTRIBUTES && inPlace == InPlace::WhenNoNewFile &&
+            FolderTakesNoNewFile(GetLastError()))
             return RewriteInPlace(path, data, size, file);
         return false;
     }
@@ -190,22 +210,4 @@ bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFil
         DeleteFileW(temporary.c_str());
     }
     return written;
-}
-
-bool CopyIntoPlace(const wchar_t* source, const wchar_t* path)
-{
-    std::wstring temporary;
-    if (!MakeTemporaryFile(path, temporary)) return false;
-    bool copied = CopyFileW(source, temporary.c_str(), FALSE) != FALSE;
-    if (copied) {
-        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        CFile copy;
-        copied = copy.Open(temporary.c_str(), CFile::modeWrite) && FlushFileBuffers(copy.m_hFile);
-    }
-    if (copied) copied = MoveIntoPlace(temporary.c_str(), path);
-    if (!copied) {
-        ErrorKeeper keeper;
-        DeleteFileW(temporary.c_str());
-    }
-    return copied;
 }

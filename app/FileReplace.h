@@ -8,19 +8,25 @@
 
 class CFile;
 
+// When the file itself may be written instead of a new copy taking its place. A write
+// in place that fails midway leaves neither version, so only a caller that has kept the
+// old bytes elsewhere allows it.
+enum class InPlace {
+    Never,
+    WhenNoNewFile,  // where the folder takes no new file (see FolderTakesNoNewFile)
+    Always          // the file has other names, which a new copy would not carry
+};
+
 // Writes the bytes to a temporary file in the file's folder and lets it take the file's
 // place only once all of them are on disk; the file keeps its attributes and is marked
 // as changed (the archive mark). On any failure the old file is untouched, the temporary
 // file is removed, the result is false and GetLastError tells why. A read-only file is
-// never replaced. In a folder where the file may be written but no new file made, the
-// file is rewritten in place instead (see RewriteInPlace).
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size);
+// never replaced. Where `inPlace` allows, the file is rewritten in place instead (see
+// RewriteInPlace).
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, InPlace inPlace = InPlace::Never);
 // The same, writing through the given file object (tests make its writes fail).
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file);
-
-// Copies the file `source` to `path` the same way: the file at `path` gives way only to
-// a whole copy that is on the disk (a backup kept before its original is replaced).
-bool CopyIntoPlace(const wchar_t* source, const wchar_t* path);
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file,
+                        InPlace inPlace = InPlace::Never);
 
 // The steps, shared with the settings store. Temporary files are named after the file
 // they replace ("~sam-1a2b3c4d.tmp" for sample.txt), so that leftovers are known to be ours.
@@ -30,8 +36,12 @@ bool MakeTemporaryFile(const wchar_t* path, std::wstring& temporary);
 // make one, no room for one), so that the file itself is the only place left to write.
 bool FolderTakesNoNewFile(DWORD error);
 // Removes the temporary files that earlier saves of the file left behind (a run that was
-// ended mid-save), once they are old enough that no save still running can own them.
+// ended mid-save), once they are old enough that no save still running can own them; one
+// written after the file itself may hold the only copy of newer content, and stays.
 void RemoveLeftoverTemporaryFiles(const wchar_t* path);
+// Dates the temporary file's last write now: a copy made with CopyFileW carries its
+// source's time, which would make it look like a leftover while it is still being written.
+bool MarkTemporaryFileMade(const wchar_t* temporary);
 // Puts the temporary file in the file's place, giving it the file's attributes.
 bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path);
 // Writes an existing file in place. The bytes beyond its old end go first, so a disk

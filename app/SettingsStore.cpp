@@ -69,6 +69,17 @@ LONGLONG FileSize(const wchar_t* path)
     return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// The profile writer leaves its writes to the system's cache: they reach the disk before
+// the file takes the old one's place, as the sample file's do.
+bool FlushToDisk(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed;
+}
+
 int ReadInt(const wchar_t* section, const wchar_t* key, int byDefault, const wchar_t* path)
 {
     return static_cast<int>(GetPrivateProfileIntW(section, key, byDefault, path));
@@ -140,10 +151,12 @@ void CViewerApp::SaveSettings()
     bool whole = true;
     if (exists) {
         whole = CopyFileW(path, temporary.c_str(), FALSE) && FileSize(temporary.c_str()) == FileSize(path) &&
-                SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+                SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+                MarkTemporaryFileMade(temporary.c_str());
     }
     if (whole) whole = WriteKeys(keys, count, temporary.c_str());
     if (whole) whole = ReadsBack(keys, count, temporary.c_str());
+    if (whole) whole = FlushToDisk(temporary.c_str());
     if (whole) whole = MoveIntoPlace(temporary.c_str(), path);
     if (!whole) DeleteFileW(temporary.c_str());
 }

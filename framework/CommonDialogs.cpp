@@ -1,33 +1,50 @@
 #include "Framework.h"
 
+namespace {
+
+std::wstring Widened(LPCSTR text)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+}  // namespace
+
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fileName, DWORD flags,
                          LPCSTR filter, CWnd* parent)
     : m_openFileDialog(openFileDialog)
 {
     if (filter) {
-        m_filter = filter;
-        for (char& c : m_filter)
-            if (c == '|') c = '\0';
+        m_filter = Widened(filter);
+        for (wchar_t& c : m_filter)
+            if (c == L'|') c = L'\0';
     }
     if (defaultExtension) {
         // The platform wants the extension without its dot.
-        m_defaultExtension = defaultExtension[0] == '.' ? defaultExtension + 1 : defaultExtension;
+        m_defaultExtension = Widened(defaultExtension[0] == '.' ? defaultExtension + 1 : defaultExtension);
     }
-    if (fileName) lstrcpynA(m_fileName, fileName, sizeof m_fileName);
+    if (fileName) {
+        const std::wstring name = Widened(fileName).substr(0, m_fileName.size() - 1);
+        m_fileName.replace(0, name.size(), name);
+    }
 
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.hwndOwner = parent ? parent->m_hWnd : nullptr;
     m_ofn.hInstance = AfxGetResourceHandle();
     m_ofn.lpstrFilter = filter ? m_filter.c_str() : nullptr;
-    m_ofn.lpstrFile = m_fileName;
-    m_ofn.nMaxFile = sizeof m_fileName;
+    m_ofn.lpstrFile = &m_fileName[0];
+    m_ofn.nMaxFile = static_cast<DWORD>(m_fileName.size());
     m_ofn.lpstrDefExt = defaultExtension ? m_defaultExtension.c_str() : nullptr;
     m_ofn.Flags = flags;
 }
 
 INT_PTR CFileDialog::DoModal()
 {
-    BOOL ok = m_openFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    BOOL ok = m_openFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
 

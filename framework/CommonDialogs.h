@@ -7,7 +7,8 @@
 
 class CFileDialog {
 public:
-    // filter: pairs of description and pattern separated by '|', ending with "||".
+    // filter: pairs of description and pattern separated by '|', ending with "||". The
+    // texts are code-page text; the dialog itself is the wide one, so any path comes back.
     CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension = nullptr, LPCSTR fileName = nullptr,
                 DWORD flags = 0, LPCSTR filter = nullptr, CWnd* parent = nullptr);
     CFileDialog(const CFileDialog&) = delete;
@@ -16,15 +17,16 @@ public:
 
     // IDOK or IDCANCEL.
     virtual INT_PTR DoModal();
-    const char* GetPathName() const { return m_fileName; }
+    std::wstring GetPathName() const { return m_fileName.c_str(); }
 
-    OPENFILENAMEA m_ofn{};
+    OPENFILENAMEW m_ofn{};
 
 private:
     BOOL m_openFileDialog;
-    std::string m_filter;
-    std::string m_defaultExtension;
-    char m_fileName[MAX_PATH] = {};
+    std::wstring m_filter;
+    std::wstring m_defaultExtension;
+    // Room for the longest path the wide functions take.
+    std::wstring m_fileName = std::wstring(32768, L'\0');
 };
 
 class CPrintDialog {

@@ -11,6 +11,10 @@
 #define IDS_HELP_TEXT                   104
 #define IDS_STANDARD_SAMPLE             105
 #define IDS_SAVE_FAILED                 106
+#define IDS_SESSION_END_UNSAVED         107
+#define IDS_OPEN_TEXT_FAILED            108
+#define IDS_TEXT_TOO_LARGE              109
+#define IDS_TEXT_READ_STOPPED           110
 
 // Icons, bitmaps, cursors, menus
 #define IDR_MAINFRAME                   128

@@ -3,49 +3,71 @@
 
 #include "app/FileReplace.h"
 #include "app/ModulePath.h"
+#include "app/ViewerApp.h"
 #include "res/resource.h"
 #include "sample/BoxText.h"
+#include "sample/SampleOnDisk.h"
 
 #include <new>
 #include <string>
 
 namespace {
 
-// The one backup of sample.txt, made before text of the user's replaces a sample.txt
-// that the box did not show exactly. As long as the temporary files' names, it fits
-// wherever they fit.
+// The newest backup of sample.txt; earlier ones are numbered beside it. As long as the
+// temporary files' names, it fits wherever they fit.
 const wchar_t kBackupFile[] = L"sample-backup.txt";
 
-bool WriteSampleFile(HWND box, TextEncoding encoding, bool backUp)
+}  // namespace
+
+bool CViewerDlg::WriteSampleFile(bool edited)
 {
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     wchar_t path[kModulePathSize], backup[kModulePathSize];
-    if (!BuildModuleFilePath(path, L"sample.txt") || (backUp && !BuildModuleFilePath(backup, kBackupFile))) {
+    if (!BuildModuleFilePath(path, L"sample.txt") || !BuildModuleFilePath(backup, kBackupFile)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     try {
-        std::wstring text;
-        if (!ReadBoxText(box, text)) {
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-            return false;
-        }
         std::string bytes;
-        EncodeKeepingEveryCharacter(text, encoding, bytes);
+        TextEncoding encoding;
+        {
+            std::wstring text;
+            if (!ReadBoxText(box, text)) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return false;
+            }
+            encoding = EncodeKeepingEveryCharacter(text, Sample.Encoding, bytes);
+        }
+        FileContent written = FileContent::Empty();
+        written.Add(bytes.data(), bytes.size());
+        SampleOnDisk disk(path, Sample.Read, written);
+        const SampleSave action = Sample.CloseAction(edited, disk.Content(), written, encoding, disk.Linked());
+        if (action == SampleSave::Leave) return true;
         // A read-only file stays; so does the old one, when no copy of it could be kept.
         const DWORD attributes = ::GetFileAttributesW(path);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return false;
         }
-        if (backUp && attributes != INVALID_FILE_ATTRIBUTES && !CopyIntoPlace(path, backup)) return false;
-        return ReplaceFileContent(path, bytes.data(), bytes.size());
+        const bool backedUp = action == SampleSave::BackUpAndWrite && disk.Content().present;
+        if (backedUp && !disk.KeepAsBackup(backup)) return false;
+        disk.Release();
+        // Written in place only once the old bytes are safe in the backup: a write that
+        // failed midway would otherwise leave neither version.
+        const InPlace inPlace = !backedUp ? InPlace::Never : disk.Linked() ? InPlace::Always : InPlace::WhenNoNewFile;
+        if (!ReplaceFileContent(path, bytes.data(), bytes.size(), inPlace)) return false;
+        // The file now is the box's text: a later close (or the session's end) starts from it.
+        Sample.Read = written;
+        Sample.Encoding = encoding;
+        Sample.FileNotShown = false;
+        Sample.TextReplaced = false;
+        ::SendMessageW(box, EM_SETMODIFY, FALSE, 0);
+        return true;
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
 }
-
-}  // namespace
 
 bool CViewerDlg::SaveSampleFile()
 {
@@ -53,9 +75,7 @@ bool CViewerDlg::SaveSampleFile()
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     if (!box) return true;
     const bool edited = ::SendMessageW(box, EM_GETMODIFY, 0, 0) != 0;
-    const SampleSave action = Sample.CloseAction(edited);
-    if (action == SampleSave::Leave) return true;
-    if (WriteSampleFile(box, Sample.Encoding, action == SampleSave::BackUpAndWrite)) return true;
+    if (WriteSampleFile(edited)) return true;
     // Text that only restates the file, or the built-in sentence, costs nothing when it is not saved.
     return !Sample.UserChanged(edited);
 }
@@ -98,4 +118,50 @@ void CViewerDlg::OnClose()
     }
     DestroyToolBar();
     EndDialog(1);
+}
+
+namespace {
+
+// The reason shown beside the program when it asks the system not to end the session
+// yet; the functions exist from Windows Vista on.
+void SetShutdownBlockReason(HWND window, const wchar_t* reason)
+{
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    if (reason) {
+        using Create = BOOL(WINAPI*)(HWND, LPCWSTR);
+        if (auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(::GetProcAddress(user, "ShutdownBlockReasonCreate"))))
+            create(window, reason);
+    } else {
+        using Destroy = BOOL(WINAPI*)(HWND);
+        if (auto destroy = reinterpret_cast<Destroy>(reinterpret_cast<void*>(::GetProcAddress(user, "ShutdownBlockReasonDestroy"))))
+            destroy(window);
+    }
+}
+
+}  // namespace
+
+BOOL CViewerDlg::OnQueryEndSession()
+{
+    // Logging off, shutting down or an installer's restart ends the program without a
+    // close: the text is saved now, while the user can still be told that it cannot be.
+    if (SaveSampleFile()) return TRUE;
+    wchar_t path[kModulePathSize], format[256], reason[512];
+    if (!BuildModuleFilePath(path, L"sample.txt")) lstrcpynW(path, L"sample.txt", kModulePathSize);
+    if (::LoadStringW(AfxGetResourceHandle(), IDS_SESSION_END_UNSAVED, format, 256) <= 0)
+        lstrcpynW(format, L"%1", 256);
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path)};
+    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format, 0, 0, reason, 512,
+                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
+        lstrcpynW(reason, path, 512);
+    SetShutdownBlockReason(m_hWnd, reason);
+    return FALSE;
+}
+
+void CViewerDlg::OnEndSession(bool ending)
+{
+    SetShutdownBlockReason(m_hWnd, nullptr);
+    if (!ending) return;
+    // The process ends when this returns: what the close and the window's end would keep, now.
+    SaveSampleFile();
+    ViewerApp().SaveSettings();
 }

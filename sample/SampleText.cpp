@@ -70,6 +70,8 @@ struct FileText {
     std::wstring text;
     TextEncoding encoding = TextEncoding::CodePage;
     bool exact = false;  // read whole, and the text gives back every byte of it
+    FileContent content;  // which bytes were read, for the close to tell a file written meanwhile
+    DWORD error = ERROR_SUCCESS;  // why it was not read whole
 };
 
 // The file's bytes, read whole in one go; a read error midway keeps what came before it.
@@ -78,7 +80,7 @@ FileRead ReadFileBytes(const wchar_t* path, std::string& bytes)
     CFile file;
     // Others may read the file too (a scanner, an editor showing it); a writer keeps us out.
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
-        DWORD error = GetLastError();
+        const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing
                                                                               : FileRead::NotOpened;
     }
@@ -107,6 +109,12 @@ void ReadTextFile(const wchar_t* path, FileText& file)
     try {
         std::string bytes;
         file.read = ReadFileBytes(path, bytes);
+        file.error = GetLastError();
+        file.content = file.read == FileRead::Missing ? FileContent::Missing() : FileContent::Unknown();
+        if (file.read == FileRead::Whole) {
+            file.content = FileContent::Empty();
+            file.content.Add(bytes.data(), bytes.size());
+        }
         if (file.read != FileRead::Partial && file.read != FileRead::Whole) return;
         std::wstring decoded;
         file.encoding = DecodeText(bytes, decoded);
@@ -121,6 +129,7 @@ void ReadTextFile(const wchar_t* path, FileText& file)
         file.text.swap(lines.Text());
     } catch (const std::bad_alloc&) {
         file.read = FileRead::TooLarge;
+        file.content = FileContent::Unknown();
     }
 }
 
@@ -140,6 +149,7 @@ void CViewerDlg::LoadInitialSample()
     if (BuildModuleFilePath(path, L"sample.txt")) {
         FileText file;
         ReadTextFile(path, file);
+        Sample.Read = file.content;
         if (Shown(file) && ShowFileText(file.text)) {
             Sample.Encoding = file.encoding;
             Sample.FileNotShown = !file.exact;
@@ -162,10 +172,53 @@ bool CViewerDlg::LoadTextFile(const char* path)
     if (length <= 0) return false;
     std::wstring widePath(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, path, -1, &widePath[0], length);
+    return LoadTextFile(widePath.c_str());
+}
+
+bool CViewerDlg::LoadTextFile(const wchar_t* path)
+{
     FileText file;
-    ReadTextFile(widePath.c_str(), file);
-    // A read error midway keeps what was read before it.
-    return Shown(file) && ShowFileText(file.text);
+    ReadTextFile(path, file);
+    // Half a file in the box would read as the whole of it: the box stays as it is.
+    if (file.read == FileRead::Whole) {
+        if (ShowFileText(file.text)) return true;
+        file.error = ERROR_NOT_ENOUGH_MEMORY;
+    }
+    SetLastError(file.read == FileRead::TooLarge ? ERROR_FILE_TOO_LARGE
+                 : file.error != ERROR_SUCCESS   ? file.error
+                                                 : ERROR_READ_FAULT);
+    return false;
+}
+
+void CViewerDlg::ReportUnreadableFile(const wchar_t* path, DWORD error)
+{
+    HINSTANCE resources = AfxGetResourceHandle();
+    wchar_t format[256], reason[512] = L"", system[384] = L"", caption[128] = L"";
+    if (::LoadStringW(resources, IDS_OPEN_TEXT_FAILED, format, 256) <= 0) lstrcpynW(format, L"%1\n\n%2", 256);
+    if (error == ERROR_FILE_TOO_LARGE) {
+        ::LoadStringW(resources, IDS_TEXT_TOO_LARGE, reason, 512);
+    } else {
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, system, 384,
+                         nullptr);
+        wchar_t stopped[256];
+        // A file that opened and then failed is said to have stopped midway.
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_SHARING_VIOLATION &&
+            error != ERROR_ACCESS_DENIED && ::LoadStringW(resources, IDS_TEXT_READ_STOPPED, stopped, 256) > 0) {
+            const DWORD_PTR insert[] = {reinterpret_cast<DWORD_PTR>(system)};
+            ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, stopped, 0, 0, reason, 512,
+                             reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(insert)));
+        }
+        if (!reason[0]) lstrcpynW(reason, system, 512);
+    }
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path), reinterpret_cast<DWORD_PTR>(reason)};
+    wchar_t* message = nullptr;
+    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                          format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
+                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
+        message = nullptr;
+    ::GetWindowTextW(m_hWnd, caption, 128);
+    ::MessageBoxW(m_hWnd, message ? message : path, caption, MB_OK | MB_ICONEXCLAMATION);
+    ::LocalFree(message);
 }
 
 bool CViewerDlg::ShowFileText(const std::wstring& text)
@@ -209,8 +262,11 @@ void CViewerDlg::AppendSampleText(const wchar_t* text)
 void CViewerDlg::OnOpenTextFile()
 {
     std::unique_ptr<CFileDialog> dialog(new CFileDialog(TRUE, ".txt", nullptr, 0, kFileFilter, this));
+    if (dialog->DoModal() != IDOK) return;
+    const std::wstring path = dialog->GetPathName();
     // Text the user chose is theirs to keep at the close.
-    if (dialog->DoModal() == IDOK && LoadTextFile(dialog->GetPathName())) Sample.TextReplaced = true;
+    if (LoadTextFile(path.c_str())) Sample.TextReplaced = true;
+    else ReportUnreadableFile(path.c_str(), GetLastError());
 }
 
 void CViewerDlg::ShowStandardSample()

@@ -180,9 +180,17 @@ bool EncodeText(const std::wstring& text, TextEncoding encoding, std::string& by
 
 TextEncoding EncodeKeepingEveryCharacter(const std::wstring& text, TextEncoding preferred, std::string& bytes)
 {
-    // UTF-16 holds every character, lone surrogates included.
-    for (TextEncoding encoding : {preferred, TextEncoding::Utf8Marked, TextEncoding::Utf16Le})
-        if (EncodeText(text, encoding, bytes)) return encoding;
+    // Bytes that hold every character can still read back as another text: code-page
+    // text that happens to be valid UTF-8 ("Ã©"), or that starts like a byte-order mark.
+    // The next start decides the encoding from the bytes alone, so they must lead it back
+    // to this text. UTF-16 with its mark always does, lone surrogates included.
+    std::wstring back;
+    for (TextEncoding encoding : {preferred, TextEncoding::Utf8Marked}) {
+        if (!EncodeText(text, encoding, bytes)) continue;
+        DecodeText(bytes, back);
+        if (back == text) return encoding;
+    }
+    EncodeText(text, TextEncoding::Utf16Le, bytes);
     return TextEncoding::Utf16Le;
 }
 

@@ -24,8 +24,9 @@ bool EncodeText(const std::wstring& text, TextEncoding encoding, std::string& by
 // hold one of them.
 bool EncodeInCodePage(const wchar_t* text, size_t count, unsigned codePage, std::string& bytes);
 
-// The text in the encoding it came in when that holds every character, else in UTF-8
-// with its mark, else (lone surrogates) in UTF-16; the encoding used.
+// The text in the encoding it came in when that holds every character and its bytes
+// read back as the same text, else in UTF-8 with its mark, else (lone surrogates) in
+// UTF-16; the encoding used.
 TextEncoding EncodeKeepingEveryCharacter(const std::wstring& text, TextEncoding preferred, std::string& bytes);
 
 // Whether the text, encoded again as a save would, gives back exactly these bytes: false

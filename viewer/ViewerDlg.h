@@ -83,6 +83,8 @@ public:
     // Sample text
     void LoadInitialSample();
     bool LoadTextFile(const char* path);
+    // The same for any path; false, with GetLastError, unless the whole file is shown.
+    bool LoadTextFile(const wchar_t* path);
     void AppendSampleText(const wchar_t* text);
     void OnOpenTextFile();
     void ShowStandardSample();
@@ -140,6 +142,11 @@ protected:
 
     // Puts a file's text into the box; false when the box could not take all of it.
     bool ShowFileText(const std::wstring& text);
+    // Writes the box's text to sample.txt as Sample decides; false, with GetLastError,
+    // when it should have been written and could not be.
+    bool WriteSampleFile(bool edited);
+    // Says why Open Text File shows nothing of the file.
+    void ReportUnreadableFile(const wchar_t* path, DWORD error);
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -152,6 +159,8 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnInitMenu(HMENU menu);
     void OnClose();
+    BOOL OnQueryEndSession();
+    void OnEndSession(bool ending);
     // Asks whether to try the failed save again; false: the user keeps the window open.
     bool AskToRetrySave(const wchar_t* path, DWORD error);
     void OnBoldClicked();

@@ -206,6 +206,9 @@ TEST(SampleFile, TemporaryFilesLeftByAnEarlierSaveGoAtTheNextSave)
 {
     TempFolder folder;
     const char* leftovers[] = {"~sam-000004d2.tmp", "~Typ-000004d2.tmp"};
+    // Older than the files they were to replace: no newer content of theirs can be lost.
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), "old"));
+    ASSERT_TRUE(WriteFileBytes(folder.File("Typoscope.ini"), "[General]\r\n"));
     for (const char* name : leftovers)
         ASSERT_TRUE(WriteFileBytes(folder.File(name), "half a save") && MakeFileOld(folder.File(name)));
     ASSERT_TRUE(WriteFileBytes(folder.File("other.tmp"), "not ours"));
@@ -213,6 +216,108 @@ TEST(SampleFile, TemporaryFilesLeftByAnEarlierSaveGoAtTheNextSave)
     EXPECT_EQ("saved", SampleFile(folder));
     for (const char* name : leftovers) EXPECT_FALSE(FileExists(folder.File(name))) << name;
     EXPECT_TRUE(FileExists(folder.File("other.tmp")));
+}
+
+// Text put into the box as a paste puts it: the box counts it as the user's change.
+void Type(HWND box, const wchar_t* text)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, Stretched(20000), &result);
+    SendMessageTimeoutW(box, EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, Stretched(20000), &result);
+}
+
+// Another program writes sample.txt while this one runs, or the close must change its
+// encoding or write through its other name: neither what was on disk nor what the user
+// typed is lost.
+TEST(SampleFile, WhatIsOnDiskAtTheCloseIsKeptUnlessTheUserReplacedIt)
+{
+    const struct {
+        const char* name;
+        const char* atStart;    // nullptr: no sample.txt
+        const char* meanwhile;  // written by another program during the run
+        const wchar_t* typed;   // nullptr: nothing typed
+        bool linked;            // sample.txt has a second name, other.txt
+        std::string saved, backup;
+    } kCases[] = {
+        {"WrittenMeanwhile", "first version", "written meanwhile", nullptr, false, "written meanwhile", "<missing>"},
+        {"WrittenMeanwhileThenTyped", "first version", "written meanwhile", L"typed", false, "typed",
+         "written meanwhile"},
+        {"CopiedInMeanwhile", nullptr, "copied in", nullptr, false, "copied in", "<missing>"},
+        {"OtherCodePageThenTyped", "\xC0\xE1\xE2", nullptr, L"\x00C0\x00E1\x00E2\x03A9", false,
+         "\xEF\xBB\xBF\xC3\x80\xC3\xA1\xC3\xA2\xCE\xA9", "\xC0\xE1\xE2"},
+        {"HardLinkedThenTyped", "linked\r\n", nullptr, L"typed", true, "typed", "linked\r\n"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        if (c.atStart) {
+            ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), c.atStart));
+        }
+        if (c.linked) {
+            ASSERT_TRUE(CreateHardLinkA(folder.File("other.txt").c_str(), folder.File("sample.txt").c_str(), nullptr));
+        }
+        ProgramRun run(folder.Path());
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        if (c.meanwhile) {
+            ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), c.meanwhile));
+        }
+        if (c.typed) Type(GetDlgItem(window, IDC_SAMPLE_BOX), c.typed);
+        run.Close();
+        EXPECT_TRUE(run.WaitForExit());
+        EXPECT_EQ(c.saved, SampleFile(folder));
+        EXPECT_EQ(c.backup, ReadFileBytes(folder.File("sample-backup.txt")).value_or("<missing>"));
+        if (c.linked) {
+            EXPECT_EQ(c.saved, ReadFileBytes(folder.File("other.txt")).value_or("<missing>"));
+        }
+    }
+}
+
+TEST(SampleFile, TwoCopiesOnOneFolderKeepWhatTheFirstSaved)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), "first version\r\n"));
+    ProgramRun first(folder.Path());
+    ProgramRun second(folder.Path(), ProgramRun::InPlace{});
+    ASSERT_TRUE(first.WaitForMainWindow() && second.WaitForMainWindow());
+    Type(GetDlgItem(first.MainWindow(), IDC_SAMPLE_BOX), L"typed in the first");
+    first.Close();
+    EXPECT_TRUE(first.WaitForExit());
+    second.Close();
+    EXPECT_TRUE(second.WaitForExit());
+    EXPECT_EQ("typed in the first", SampleFile(folder));
+}
+
+// Logging off ends the program without a close: typed text and settings are kept, and
+// while the text cannot be saved the program asks the system to wait, saying why.
+TEST(SampleFile, TheEndOfTheSessionKeepsTypedTextAndSettings)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("sample.txt"), "old\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(folder.File("sample.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        ProgramRun run(folder.Path());
+        HWND window = run.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        auto query = [&] {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, Stretched(20000),
+                                &answer);
+            return answer;
+        };
+        EXPECT_EQ(TRUE, query()) << "nothing would be lost";
+        Type(GetDlgItem(window, IDC_SAMPLE_BOX), L"typed before logging off");
+        run.Command(ID_EDIT_BOLD);
+        ASSERT_TRUE(
+            WaitUntil([&] { return SendMessageW(GetDlgItem(window, IDC_BOLD), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+        EXPECT_EQ(FALSE, query()) << "the typed text cannot be saved";
+        ASSERT_TRUE(SetFileAttributesA(folder.File("sample.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+        EXPECT_EQ(TRUE, query());
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, Stretched(20000), &result);
+    }  // the system ends the process
+    EXPECT_EQ("typed before logging off", SampleFile(folder));
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Font", "Bold", 9, folder.File("Typoscope.ini").c_str()));
 }
 
 }  // namespace

@@ -134,14 +134,14 @@ std::wstring DecodedText(const std::string& bytes, unsigned codePage)
     return text;
 }
 
-bool MakeFileOld(const std::string& path)
+bool MakeFileOld(const std::string& path, int hours)
 {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
-    time.QuadPart -= 2ull * 3600ull * 10000000ull;
+    time.QuadPart -= static_cast<ULONGLONG>(hours) * 3600ull * 10000000ull;
     FILETIME old = {time.LowPart, time.HighPart};
     const bool set = SetFileTime(file, nullptr, nullptr, &old) != FALSE;
     CloseHandle(file);

@@ -25,8 +25,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path);
-// Dates the file's last write two hours back, as a leftover of a long-gone run.
-bool MakeFileOld(const std::string& path);
+// Dates the file's last write some hours back, as a leftover of a long-gone run.
+bool MakeFileOld(const std::string& path, int hours = 2);
 // The files whose names match the pattern ("folder\\*.tmp").
 int CountFiles(const std::string& pattern);
 void RemoveTree(const std::string& path);

@@ -81,7 +81,9 @@ TEST(FileReplace, AWriteThatFailsMidwayKeepsTheOldFile)
     const struct {
         const char* name;
         bool (*write)(const wchar_t*, const char*, size_t, CFile&);
-    } kWays[] = {{"Replace", ReplaceFileContent}, {"InPlace", RewriteInPlace}};
+    } kWays[] = {{"Replace", [](const wchar_t* path, const char* data, size_t size,
+                                CFile& file) { return ReplaceFileContent(path, data, size, file); }},
+                 {"InPlace", RewriteInPlace}};
     for (const auto& way : kWays) {
         ASSERT_TRUE(WriteFileBytes(path, "the old sample\r\n"));
         for (UINT room : {0u, 1u, 65536u, 99983u}) {  // in place needs 99984 more bytes
@@ -133,6 +135,11 @@ TEST(FileReplace, RemovesItsLeftoversAndKeepsTheFilesAttributes)
     EXPECT_TRUE(FileExists(folder.File("~oth-000004d2.tmp")));
     EXPECT_TRUE(FileExists(folder.File("mine.tmp")));
     EXPECT_TRUE(FileExists(folder.File("~sam-notours.tmp")));
+    // One written after the file may hold the only copy of newer content.
+    ASSERT_TRUE(MakeFileOld(path, 3) && WriteFileBytes(folder.File("~sam-000004d4.tmp"), "newer than the file") &&
+                MakeFileOld(folder.File("~sam-000004d4.tmp")));
+    EXPECT_TRUE(ReplaceFileContent(Wide(path).c_str(), "new", 3));
+    EXPECT_TRUE(FileExists(folder.File("~sam-000004d4.tmp")));
     // Hidden as it was, and marked as changed for backup programs.
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
               GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));

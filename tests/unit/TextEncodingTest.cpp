@@ -83,6 +83,13 @@ TEST(EncodeForSaving, KeepsTheEncodingThatHoldsEveryCharacter)
          std::string("\xFF\xFEh\0\xB1\x03", 6)},
         {"Utf16BigEndian", L"h\x03B1", TextEncoding::Utf16Be, TextEncoding::Utf16Be,
          std::string("\xFE\xFF\0h\x03\xB1", 6)},
+        // Code-page bytes that the next start would take for UTF-8 or for its mark.
+        {"LooksLikeUtf8", L"\x00C3\x00A9", TextEncoding::CodePage, TextEncoding::Utf8Marked,
+         "\xEF\xBB\xBF\xC3\x83\xC2\xA9"},
+        {"LooksLikeAMark", L"\x00EF\x00BB\x00BF" L"a", TextEncoding::CodePage, TextEncoding::Utf8Marked,
+         "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF" "a"},
+        {"Utf8StartingWithAMark", L"\xFEFF\x03B1", TextEncoding::Utf8, TextEncoding::Utf8Marked,
+         "\xEF\xBB\xBF\xEF\xBB\xBF\xCE\xB1"},
         // A lone surrogate has no UTF-8 form; UTF-16 keeps it.
         {"LoneSurrogate", L"a\xD800", TextEncoding::Utf8, TextEncoding::Utf16Le, std::string("\xFF\xFE" "a\0\0\xD8", 6)},
     };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/DialogAnswer.h"
 #include "support/FileDialog.h"
 #include "support/Files.h"
 #include "support/ViewerHarness.h"
@@ -88,13 +89,27 @@ TEST_F(OpenTextFile, CancelChangesNothing)
     EXPECT_EQ("unchanged", h.Get<std::string>([&] { return WindowText(h.Item(IDC_SAMPLE_BOX)); }));
 }
 
-TEST_F(OpenTextFile, AFileThatIsNotThereChangesNothing)
+// The user is told which file could not be shown and why; the box stays as it was.
+TEST_F(OpenTextFile, AFileThatCannotBeReadSaysWhyAndChangesNothing)
 {
-    HWND dialog = OpenDialog();
-    ASSERT_TRUE(dialog);
-    SetWindowTextA(FileNameEdit(dialog), folder.File("absent.txt").c_str());
-    Answer(dialog, IDOK);
-    EXPECT_EQ("unchanged", h.Get<std::string>([&] { return WindowText(h.Item(IDC_SAMPLE_BOX)); }));
+    ASSERT_TRUE(WriteFileBytes(folder.File("held.txt"), "held by a writer"));
+    HANDLE held = CreateFileA(folder.File("held.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    for (const char* name : {"absent.txt", "held.txt"}) {
+        SCOPED_TRACE(name);
+        HWND dialog = OpenDialog();
+        ASSERT_TRUE(dialog);
+        SetWindowTextA(FileNameEdit(dialog), folder.File(name).c_str());
+        Answer(dialog, IDOK);
+        HWND message = WaitForFileDialog(h.ThreadId(), h.Hwnd());
+        ASSERT_TRUE(message);
+        EXPECT_NE(std::string::npos, MessageBoxText(message).find(name)) << MessageBoxText(message);
+        PressDialogButton(message, IDOK);
+        ASSERT_TRUE(WaitForWindowGone(message));
+        EXPECT_EQ("unchanged", h.Get<std::string>([&] { return WindowText(h.Item(IDC_SAMPLE_BOX)); }));
+    }
+    CloseHandle(held);
 }
 
 }  // namespace

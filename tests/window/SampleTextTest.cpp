@@ -42,6 +42,7 @@ void ExpectDrawingResumed(HWND box)
 
 // Every test here starts and ends without a sample file beside the executable.
 std::string BackupPath() { return ExecutableFolder() + "sample-backup.txt"; }
+std::string NumberedBackupPath() { return ExecutableFolder() + "sample-backup-1.txt"; }
 
 class SampleFileTest : public ::testing::Test {
 protected:
@@ -51,6 +52,7 @@ protected:
         SetFileAttributesA(SamplePath().c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(SamplePath().c_str());
         DeleteFileA(BackupPath().c_str());
+        DeleteFileA(NumberedBackupPath().c_str());
     }
 };
 
@@ -79,6 +81,7 @@ const LoadCase kLoadCases[] = {
     {"Utf16WithoutMark", std::string("H\0i\0\r\0\n\0", 8), "H\r\n\r\n\r\n", true},
     {"Utf8MarkWithAStrayByte", "\xEF\xBB\xBF" "caf\xE9\r\n", "caf?\r\n", true},
     {"Utf16OddLastByte", std::string("\xFF\xFEh\0i\0!", 7), "hi\r\n", true},
+    {"Utf8MarkWithACutFourByteSequence", "\xEF\xBB\xBF\xF0\x9F\x98" "a\r\n", "?a\r\n", true},
     {"CtrlZIsText", "a\x1a" "b\nc", "a\x1a" "b\r\nc\r\n"},
     {"Line2500", Repeat('x', 2500) + "\n", Repeat('x', 2500) + "\r\n"},
     {"Line1023", Repeat('y', 1023) + "\n", Repeat('y', 1023) + "\r\n"},
@@ -108,6 +111,9 @@ TEST_P(SampleFileLoad, StartUpShowsTheFileAsLines)
     h.Post(WM_CLOSE);
     ASSERT_TRUE(h.WaitForEnd());
     EXPECT_TRUE((c.untouched ? c.file : c.box) == ReadFileBytes(SamplePath()).value_or("<missing>"));
+    // A close that changes bytes the user did not change keeps them first.
+    const bool rewritten = !c.untouched && c.file != "<missing>" && c.file != c.box;
+    EXPECT_TRUE((rewritten ? c.file : "<missing>") == ReadFileBytes(BackupPath()).value_or("<missing>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SampleFileLoad, ::testing::ValuesIn(kLoadCases),
@@ -144,7 +150,8 @@ TEST_F(SampleFileTest, AFileHeldWithoutSharingIsNotReadAndNotOverwritten)
 }
 
 // Held at start-up, free again at the close: the user's text in it is kept until
-// the user gives the box text of their own, and then kept as the backup.
+// the user gives the box text of their own, and then kept as the backup; an earlier
+// backup of other bytes is kept under a number.
 TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheText)
 {
     const struct {
@@ -152,16 +159,18 @@ TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheT
         std::function<void(ViewerHarness&)> act;
         std::string saved;
     } kCases[] = {
-        {"NothingDone", [](ViewerHarness&) {}, "held\r\n"},
+        {"NothingDone", [](ViewerHarness&) {}, "<held>"},
         {"Typed", [](ViewerHarness& h) { h.Send(WM_NULL); SendMessageW(h.Item(IDC_SAMPLE_BOX), WM_CHAR, 'X', 1); },
          std::string("X") + kSentence},
         {"StandardSample", [](ViewerHarness& h) { h.Command(ID_VIEW_STANDARD_SAMPLE); },
          "AaBbCcDdEeFfGgHhIiJjKkLlMm\r\nNnOoPpQqRrSsTtUuVvWwXxYyZz\r\n1234567890\r\n!@#$%^&*()_+-=\r\n"
          "[]{};:'\"<>,.\\|`~"},
     };
+    std::string earlierBackup = "<missing>";
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(WriteFileBytes(SamplePath(), "held\r\n"));
+        const std::string file = std::string("held before ") + c.name + "\r\n";
+        ASSERT_TRUE(WriteFileBytes(SamplePath(), file));
         HANDLE held = CreateFileA(SamplePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         ViewerHarness h;
@@ -171,9 +180,12 @@ TEST_F(SampleFileTest, AFileThatStartUpCouldNotReadIsKeptUntilTheUserChangesTheT
         c.act(h);
         h.Post(WM_CLOSE);
         ASSERT_TRUE(h.WaitForEnd());
-        EXPECT_EQ(c.saved, ReadFileBytes(SamplePath()).value_or("<missing>"));
-        EXPECT_EQ(c.saved == "held\r\n" ? "<missing>" : "held\r\n", ReadFileBytes(BackupPath()).value_or("<missing>"));
-        DeleteFileA(BackupPath().c_str());
+        const bool untouched = c.saved == "<held>";
+        EXPECT_EQ(untouched ? file : c.saved, ReadFileBytes(SamplePath()).value_or("<missing>"));
+        if (untouched) continue;
+        EXPECT_EQ(file, ReadFileBytes(BackupPath()).value_or("<missing>"));
+        EXPECT_EQ(earlierBackup, ReadFileBytes(NumberedBackupPath()).value_or("<missing>"));
+        earlierBackup = file;
     }
 }
 
@@ -484,8 +496,9 @@ TEST_F(SampleFileTest, LoadingSixteenMegabytesTakesAboutOneSetText)
     EXPECT_LT(loadMs, 3 * setMs + 200);
 }
 
-// A pipe whose writer goes away midway makes the read fail after some lines.
-TEST_F(SampleFileTest, AReadErrorMidwayKeepsTheLinesReadAndResumesDrawing)
+// A pipe whose writer goes away midway makes the read fail after some lines: half a
+// file would read as the whole of it.
+TEST_F(SampleFileTest, AReadErrorMidwayLeavesTheBoxAsItWas)
 {
     const char kPipe[] = "\\\\.\\pipe\\typoscope-sample-read-error";
     HANDLE server = CreateNamedPipeA(kPipe, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0,
@@ -503,9 +516,9 @@ TEST_F(SampleFileTest, AReadErrorMidwayKeepsTheLinesReadAndResumesDrawing)
     bool opened = h.Get<bool>([&] { return h.Dlg().LoadTextFile(kPipe); });
     writer.join();
     CloseHandle(server);
-    EXPECT_TRUE(opened);
+    EXPECT_FALSE(opened);
     HWND box = h.Item(IDC_SAMPLE_BOX);
-    EXPECT_EQ("first\r\nsecond\r\n", WindowText(box));
+    EXPECT_EQ(kSentence, WindowText(box));
     ExpectDrawingResumed(box);
 }
 
