@@ -6,6 +6,7 @@
 #include "app/ViewerApp.h"
 #include "res/resource.h"
 #include "sample/BoxText.h"
+#include "sample/FileMessages.h"
 #include "sample/SampleOnDisk.h"
 
 #include <new>
@@ -82,21 +83,9 @@ bool CViewerDlg::SaveSampleFile()
 
 bool CViewerDlg::AskToRetrySave(const wchar_t* path, DWORD error)
 {
-    wchar_t format[512], reason[512] = L"", caption[128] = L"";
     // Even without its resources the question is asked: Cancel must never be the silent answer.
-    if (::LoadStringW(AfxGetResourceHandle(), IDS_SAVE_FAILED, format, 512) <= 0) lstrcpynW(format, L"%1\n\n%2", 512);
-    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, 512,
-                     nullptr);
-    ::GetWindowTextW(m_hWnd, caption, 128);
-    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path), reinterpret_cast<DWORD_PTR>(reason)};
-    wchar_t* message = nullptr;
-    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                          format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
-                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
-        message = nullptr;
-    const int answer = ::MessageBoxW(m_hWnd, message ? message : path, caption, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
-    ::LocalFree(message);
-    return answer == IDRETRY;
+    const std::wstring text = FormatResource(IDS_SAVE_FAILED, L"%1\n\n%2", path, SystemReason(error).c_str());
+    return ShowFileMessage(m_hWnd, text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
 void CViewerDlg::OnClose()
@@ -145,15 +134,10 @@ BOOL CViewerDlg::OnQueryEndSession()
     // Logging off, shutting down or an installer's restart ends the program without a
     // close: the text is saved now, while the user can still be told that it cannot be.
     if (SaveSampleFile()) return TRUE;
-    wchar_t path[kModulePathSize], format[256], reason[512];
+    wchar_t path[kModulePathSize];
     if (!BuildModuleFilePath(path, L"sample.txt")) lstrcpynW(path, L"sample.txt", kModulePathSize);
-    if (::LoadStringW(AfxGetResourceHandle(), IDS_SESSION_END_UNSAVED, format, 256) <= 0)
-        lstrcpynW(format, L"%1", 256);
-    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path)};
-    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format, 0, 0, reason, 512,
-                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
-        lstrcpynW(reason, path, 512);
-    SetShutdownBlockReason(m_hWnd, reason);
+    const std::wstring reason = FormatResource(IDS_SESSION_END_UNSAVED, L"%1", path);
+    SetShutdownBlockReason(m_hWnd, reason.c_str());
     return FALSE;
 }
 

@@ -5,6 +5,7 @@
 #include "app/ViewerApp.h"
 #include "res/resource.h"
 #include "sample/BoxText.h"
+#include "sample/FileMessages.h"
 #include "sample/SampleLines.h"
 #include "sample/TextEncoding.h"
 
@@ -192,33 +193,18 @@ bool CViewerDlg::LoadTextFile(const wchar_t* path)
 
 void CViewerDlg::ReportUnreadableFile(const wchar_t* path, DWORD error)
 {
-    HINSTANCE resources = AfxGetResourceHandle();
-    wchar_t format[256], reason[512] = L"", system[384] = L"", caption[128] = L"";
-    if (::LoadStringW(resources, IDS_OPEN_TEXT_FAILED, format, 256) <= 0) lstrcpynW(format, L"%1\n\n%2", 256);
+    std::wstring reason;
     if (error == ERROR_FILE_TOO_LARGE) {
-        ::LoadStringW(resources, IDS_TEXT_TOO_LARGE, reason, 512);
+        reason = FormatResource(IDS_TEXT_TOO_LARGE, L"", L"");
+    } else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_SHARING_VIOLATION ||
+               error == ERROR_ACCESS_DENIED) {
+        reason = SystemReason(error);
     } else {
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, system, 384,
-                         nullptr);
-        wchar_t stopped[256];
-        // A file that opened and then failed is said to have stopped midway.
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_SHARING_VIOLATION &&
-            error != ERROR_ACCESS_DENIED && ::LoadStringW(resources, IDS_TEXT_READ_STOPPED, stopped, 256) > 0) {
-            const DWORD_PTR insert[] = {reinterpret_cast<DWORD_PTR>(system)};
-            ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, stopped, 0, 0, reason, 512,
-                             reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(insert)));
-        }
-        if (!reason[0]) lstrcpynW(reason, system, 512);
+        // A file that opened and then failed stopped midway.
+        reason = FormatResource(IDS_TEXT_READ_STOPPED, L"%1", SystemReason(error).c_str());
     }
-    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path), reinterpret_cast<DWORD_PTR>(reason)};
-    wchar_t* message = nullptr;
-    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                          format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
-                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
-        message = nullptr;
-    ::GetWindowTextW(m_hWnd, caption, 128);
-    ::MessageBoxW(m_hWnd, message ? message : path, caption, MB_OK | MB_ICONEXCLAMATION);
-    ::LocalFree(message);
+    ShowFileMessage(m_hWnd, FormatResource(IDS_OPEN_TEXT_FAILED, L"%1\n\n%2", path, reason.c_str()),
+                    MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CViewerDlg::ShowFileText(const std::wstring& text)
