@@ -9,8 +9,7 @@
 // size as this process makes it. Printed: faults the platform caught in the program
 // (Wine's "ignoring exception" on the program's error output), faces whose preview did not
 // follow the size, steps where the box did not show the chosen font, step times, and the
-// program's GDI objects as the tour goes. Last, "1. " is typed at the end of the text and
-// taken back; the faces that refused it are named.
+// program's GDI objects as the tour goes.
 //
 //   face_tour [--first N] [--faces N] [--quiet]
 // scripts/real-fonts-run.sh installs the fonts in a private prefix and starts it.
@@ -100,18 +99,6 @@ bool Answers(HWND hWnd)
 {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 30000, &result) != 0;
-}
-
-// Posted keys, as typed ones pass the program's loop; then a selection posted after them
-// tells when they have been taken (a box made anew drops it). The characters it took.
-int PostKeys(HWND box, const std::vector<WPARAM>& keys)
-{
-    const int before = GetWindowTextLengthW(box);
-    SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(before), before);
-    for (WPARAM key : keys) PostMessageW(box, WM_CHAR, key, 1);
-    PostMessageW(box, EM_SETSEL, 0, 0);
-    WaitUntil([&] { return !IsWindow(box) || SendMessageW(box, EM_GETSEL, 0, 0) == 0; }, 30000);
-    return IsWindow(box) ? GetWindowTextLengthW(box) - before : 0;
 }
 
 // Where the box places its first character: its advance is the distance to the second.
@@ -211,13 +198,6 @@ public:
             own[i] = m_lastOwn;
             if (m_lastOwn >= 0 && m_lastWidth != m_lastOwn) ++mismatches;
         }
-        int typed = 0;
-        if (!Step(face, "type", [&] { typed = PostKeys(GetDlgItem(m_dialog, IDC_SAMPLE_BOX), {'1', '.', ' '}); }) ||
-            !Step(face, "take back", [&] {
-                PostKeys(GetDlgItem(m_dialog, IDC_SAMPLE_BOX), std::vector<WPARAM>(static_cast<size_t>(std::max(typed, 0)), VK_BACK));
-            }))
-            return false;
-        if (typed != 3) m_refusedTyping.push_back(face);
         ++m_faces;
         m_wrongSteps += mismatches;
         // The character grows from 8 to 72 points in every scalable face, and in the box.
@@ -241,9 +221,6 @@ public:
         printf(".\nFaces whose preview did not follow the size: %zu", m_notFollowing.size());
         for (const std::string& face : m_notFollowing) printf("%s %s", &face == &m_notFollowing[0] ? ":" : ",", face.c_str());
         printf(".\nSteps where the box's character differed from the face's own: %d.\n", m_wrongSteps);
-        printf("Faces that refused \"1. \" typed: %zu", m_refusedTyping.size());
-        for (const std::string& face : m_refusedTyping) printf("%s %s", &face == &m_refusedTyping[0] ? ":" : ",", face.c_str());
-        printf(".\n");
         printf("Step time: median %.1f ms, 95th percentile %.1f ms, longest %.1f ms.\n", Percentile(m_times, 0.5),
                Percentile(m_times, 0.95), Percentile(m_times, 1.0));
     }
@@ -291,7 +268,7 @@ private:
     int m_lastWidth = 0, m_lastOwn = 0;
     int m_faces = 0, m_wrongSteps = 0, m_faults = 0, m_faceFaults = 0;
     std::vector<double> m_times;
-    std::vector<std::string> m_notFollowing, m_faultingFaces, m_refusedTyping;
+    std::vector<std::string> m_notFollowing, m_faultingFaces;
 };
 
 }  // namespace
