@@ -68,6 +68,18 @@ ULONGLONG FileTimeValue(const FILETIME& time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+// "C:\dir\sample.txt" and "1a2b3c4d.tmp" -> "C:\dir\sample (recovered 1a2b3c4d).txt": a
+// name no clean-up touches, that says whose it is.
+void KeepRecovered(const std::wstring& leftover, const wchar_t* path, const wchar_t* tail)
+{
+    std::wstring name = path;
+    const size_t dot = name.find_last_of(L'.');
+    const size_t separator = name.find_last_of(L'\\');
+    const size_t at = dot != std::wstring::npos && dot > separator ? dot : name.size();
+    name.insert(at, std::wstring(L" (recovered ") + std::wstring(tail, 8) + L")");
+    MoveFileExW(leftover.c_str(), name.c_str(), 0);
+}
+
 }  // namespace
 
 bool MakeTemporaryFile(const wchar_t* path, std::wstring& temporary)
@@ -119,31 +131,35 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* path)
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        // Only names of exactly the form this program gives, only old ones, and none
-        // written after the file: the save that made it may have ended before its move.
+        // Only names of exactly the form this program gives, and only old ones. One written
+        // after the file may be a save that ended before its move, holding newer content.
         const size_t length = wcslen(found.cFileName);
         const ULONGLONG written = FileTimeValue(found.ftLastWriteTime);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length != prefixLength + 12 ||
             !IsHex(found.cFileName + prefixLength, 8) || FileTimeValue(now) < written ||
-            FileTimeValue(now) - written < kLeftoverAge || written > fileWritten)
+            FileTimeValue(now) - written < kLeftoverAge)
             continue;
-        DeleteFileW((pattern.substr(0, folderLength) + found.cFileName).c_str());
+        const std::wstring leftover = pattern.substr(0, folderLength) + found.cFileName;
+        if (written <= fileWritten) DeleteFileW(leftover.c_str());
+        else KeepRecovered(leftover, path, found.cFileName + prefixLength);
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
-bool MarkTemporaryFileMade(const wchar_t* temporary)
+bool AppendFileBytes(const wchar_t* source, CFile& file)
 {
-    HANDLE file = CreateFileW(temporary, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const bool marked = SetFileTime(file, nullptr, nullptr, &now) != FALSE;
-    CloseHandle(file);
-    return marked;
+    CFile from;
+    if (!from.Open(source, CFile::modeRead | CFile::shareDenyWrite)) return false;
+    std::string chunk(1u << 16, '\0');
+    for (;;) {
+        const int read = from.Read(&chunk[0], static_cast<UINT>(chunk.size()));
+        if (read < 0) return false;
+        if (read == 0) return true;
+        if (!file.Write(chunk.data(), static_cast<UINT>(read))) return false;
+    }
 }
 
-bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path)
+bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path, bool overExisting)
 {
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD attributes = GetFileAttributesW(path);
@@ -152,7 +168,8 @@ bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* path)
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    if (!MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    if (!MoveFileExW(temporary, path, (overExisting ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH))
+        return false;
     // What the user set on the file stays, and backup programs see that it changed.
     const DWORD wanted = FILE_ATTRIBUTE_ARCHIVE | (attributes != INVALID_FILE_ATTRIBUTES ? attributes & kept : 0);
     if ((GetFileAttributesW(path) & (kept | FILE_ATTRIBUTE_ARCHIVE)) != wanted) SetFileAttributesW(path, wanted);
@@ -176,27 +193,30 @@ bool RewriteInPlace(const wchar_t* path, const char* data, size_t size, CFile& f
            MoveTo(file.m_hFile, static_cast<LONGLONG>(size)) && SetEndOfFile(file.m_hFile);
 }
 
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, InPlace inPlace)
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, const ReplaceWay& way)
 {
     CFile file;
-    return ReplaceFileContent(path, data, size, file, inPlace);
+    return ReplaceFileContent(path, data, size, file, way);
 }
 
-bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file, InPlace inPlace)
+bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFile& file, const ReplaceWay& way)
 {
     const DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES && inPlace == InPlace::Always)
+    auto inPlace = [&] {
+        if (way.letGo) way.letGo();
         return RewriteInPlace(path, data, size, file);
+    };
+    if (attributes != INVALID_FILE_ATTRIBUTES && way.inPlace == InPlace::Always) return inPlace();
     RemoveLeftoverTemporaryFiles(path);
     std::wstring temporary;
     if (!MakeTemporaryFile(path, temporary)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && inPlace == InPlace::WhenNoNewFile &&
+        if (attributes != INVALID_FILE_ATTRIBUTES && way.inPlace == InPlace::WhenNoNewFile &&
             FolderTakesNoNewFile(GetLastError()))
-            return RewriteInPlace(path, data, size, file);
+            return inPlace();
         return false;
     }
     bool written = file.Open(temporary.c_str(), CFile::modeWrite) && WriteAll(file, data, size);
@@ -204,7 +224,8 @@ bool ReplaceFileContent(const wchar_t* path, const char* data, size_t size, CFil
         ErrorKeeper keeper;
         file.Close();
     }
-    if (written) written = MoveIntoPlace(temporary.c_str(), path);
+    if (written && way.letGo) way.letGo();
+    if (written) written = MoveIntoPlace(temporary.c_str(), path, way.overExisting);
     if (!written) {
         ErrorKeeper keeper;
         DeleteFileW(temporary.c_str());

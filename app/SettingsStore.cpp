@@ -2,6 +2,7 @@
 #include "app/ViewerApp.h"
 #include "app/ModulePath.h"
 #include "app/FileReplace.h"
+#include "framework/File.h"
 
 #include <cstdio>
 #include <cstring>
@@ -150,9 +151,10 @@ void CViewerApp::SaveSettings()
     }
     bool whole = true;
     if (exists) {
-        whole = CopyFileW(path, temporary.c_str(), FALSE) && FileSize(temporary.c_str()) == FileSize(path) &&
-                SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL) &&
-                MarkTemporaryFileMade(temporary.c_str());
+        CFile copy;
+        whole = copy.Open(temporary.c_str(), CFile::modeWrite) && AppendFileBytes(path, copy);
+        copy.Close();
+        whole = whole && FileSize(temporary.c_str()) == FileSize(path);
     }
     if (whole) whole = WriteKeys(keys, count, temporary.c_str());
     if (whole) whole = ReadsBack(keys, count, temporary.c_str());

@@ -79,7 +79,7 @@ protected:                                             \
     MESSAGE_ENTRY_(WM_INITMENU, 0, 0, self->OnInitMenu(reinterpret_cast<HMENU>(wParam)); return 0;)
 #define ON_WM_CLOSE() MESSAGE_ENTRY_(WM_CLOSE, 0, 0, self->OnClose(); return 0;)
 #define ON_WM_QUERYENDSESSION() MESSAGE_ENTRY_(WM_QUERYENDSESSION, 0, 0, return self->OnQueryEndSession();)
-#define ON_WM_ENDSESSION() MESSAGE_ENTRY_(WM_ENDSESSION, 0, 0, self->OnEndSession(wParam != 0); return 0;)
+#define ON_WM_ENDSESSION() MESSAGE_ENTRY_(WM_ENDSESSION, 0, 0, self->OnEndSession(wParam != 0, lParam); return 0;)
 #define ON_WM_SIZE() \
     MESSAGE_ENTRY_(WM_SIZE, 0, 0,                                                              \
                    self->OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)), \

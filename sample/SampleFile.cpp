@@ -14,8 +14,7 @@
 
 namespace {
 
-// The newest backup of sample.txt; earlier ones are numbered beside it. As long as the
-// temporary files' names, it fits wherever they fit.
+// The newest backup of sample.txt; earlier ones are numbered beside it.
 const wchar_t kBackupFile[] = L"sample-backup.txt";
 
 }  // namespace
@@ -28,6 +27,7 @@ bool CViewerDlg::WriteSampleFile(bool edited)
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
+    UnsavedFile = path;
     try {
         std::string bytes;
         TextEncoding encoding;
@@ -51,12 +51,19 @@ bool CViewerDlg::WriteSampleFile(bool edited)
             return false;
         }
         const bool backedUp = action == SampleSave::BackUpAndWrite && disk.Content().present;
-        if (backedUp && !disk.KeepAsBackup(backup)) return false;
-        disk.Release();
-        // Written in place only once the old bytes are safe in the backup: a write that
-        // failed midway would otherwise leave neither version.
-        const InPlace inPlace = !backedUp ? InPlace::Never : disk.Linked() ? InPlace::Always : InPlace::WhenNoNewFile;
-        if (!ReplaceFileContent(path, bytes.data(), bytes.size(), inPlace)) return false;
+        if (backedUp && !disk.KeepAsBackup(backup)) {
+            UnsavedFile = backup;
+            return false;
+        }
+        // Writers stay out until the new text is whole and about to take the file's place,
+        // and a file that appeared since it was found missing is not replaced. Written in
+        // place only once the old bytes are safe in the backup: a write that failed midway
+        // would otherwise leave neither version.
+        ReplaceWay way;
+        way.inPlace = !backedUp ? InPlace::Never : disk.Linked() ? InPlace::Always : InPlace::WhenNoNewFile;
+        way.overExisting = disk.Content().present;
+        way.letGo = [&disk] { disk.Release(); };
+        if (!ReplaceFileContent(path, bytes.data(), bytes.size(), way)) return false;
         // The file now is the box's text: a later close (or the session's end) starts from it.
         Sample.Read = written;
         Sample.Encoding = encoding;
@@ -94,10 +101,13 @@ void CViewerDlg::OnClose()
     // Cancel keeps the window open with its text.
     while (!SaveSampleFile()) {
         const DWORD error = GetLastError();
-        wchar_t path[kModulePathSize];
-        if (!BuildModuleFilePath(path, L"sample.txt")) lstrcpynW(path, L"sample.txt", kModulePathSize);
-        if (!AskToRetrySave(path, error)) return;
+        if (!AskToRetrySave(UnsavedFile.empty() ? L"sample.txt" : UnsavedFile.c_str(), error)) return;
     }
+    EndAfterSaving();
+}
+
+void CViewerDlg::EndAfterSaving()
+{
     if (PreviewFont) {
         // The box lets go of the font before it is released, as at every rebuild.
         SampleBox.SendMessage(WM_SETFONT, 0, FALSE);
@@ -134,18 +144,19 @@ BOOL CViewerDlg::OnQueryEndSession()
     // Logging off, shutting down or an installer's restart ends the program without a
     // close: the text is saved now, while the user can still be told that it cannot be.
     if (SaveSampleFile()) return TRUE;
-    wchar_t path[kModulePathSize];
-    if (!BuildModuleFilePath(path, L"sample.txt")) lstrcpynW(path, L"sample.txt", kModulePathSize);
-    const std::wstring reason = FormatResource(IDS_SESSION_END_UNSAVED, L"%1", path);
+    const std::wstring reason =
+        FormatResource(IDS_SESSION_END_UNSAVED, L"%1", UnsavedFile.empty() ? L"sample.txt" : UnsavedFile.c_str());
     SetShutdownBlockReason(m_hWnd, reason.c_str());
     return FALSE;
 }
 
-void CViewerDlg::OnEndSession(bool ending)
+void CViewerDlg::OnEndSession(bool ending, LPARAM how)
 {
     SetShutdownBlockReason(m_hWnd, nullptr);
     if (!ending) return;
     // The process ends when this returns: what the close and the window's end would keep, now.
     SaveSampleFile();
     ViewerApp().SaveSettings();
+    // An installer's restart asks the program to end itself.
+    if (how & ENDSESSION_CLOSEAPP) EndAfterSaving();
 }

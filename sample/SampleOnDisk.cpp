@@ -52,21 +52,27 @@ bool NumberEarlierBackup(const wchar_t* backup)
         const std::wstring numbered = stem + std::to_wstring(number) + extension;
         if (MoveFileExW(backup, numbered.c_str(), 0)) return true;
         const DWORD error = GetLastError();
+        // Another copy of the program numbered it first.
+        if (error == ERROR_FILE_NOT_FOUND) return true;
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
     }
     return false;
 }
 
-// Whether the file at `path` holds exactly these bytes.
-bool HoldsContent(const wchar_t* path, const FileContent& content)
+// Whether the file at `path` holds exactly the bytes of `file`, which are `size` long.
+bool HoldsSameBytes(const wchar_t* path, HANDLE file, unsigned long long size, FileContent& content)
 {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    HANDLE other = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                               nullptr);
+    if (other == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER otherSize{};
     FileContent held;
-    const bool read = ReadContent(file, held);
-    CloseHandle(file);
-    return read && held.SameBytes(content);
+    // Files of other sizes are not read at all.
+    const bool same = GetFileSizeEx(other, &otherSize) && static_cast<unsigned long long>(otherSize.QuadPart) == size &&
+                      ReadContent(other, held) && (content.known || ReadContent(file, content)) &&
+                      held.SameBytes(content);
+    CloseHandle(other);
+    return same;
 }
 
 }  // namespace
@@ -130,13 +136,6 @@ bool SampleOnDisk::KeepAsBackup(const wchar_t* backup)
         SetLastError(m_error != ERROR_SUCCESS ? m_error : ERROR_INVALID_HANDLE);
         return false;
     }
-    const DWORD existing = GetFileAttributesW(backup);
-    if (existing != INVALID_FILE_ATTRIBUTES) {
-        if (!m_content.known && !ReadContent(m_file, m_content)) return false;
-        // The same bytes are kept already; other bytes are kept too, under a number.
-        if (HoldsContent(backup, m_content)) return true;
-        if (!NumberEarlierBackup(backup)) return false;
-    }
     std::wstring temporary;
     if (!MakeTemporaryFile(backup, temporary)) return false;
     HANDLE copy = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
@@ -166,11 +165,28 @@ bool SampleOnDisk::KeepAsBackup(const wchar_t* backup)
         CloseHandle(copy);
         SetLastError(error);
     }
-    if (whole) whole = MoveIntoPlace(temporary.c_str(), backup);
-    if (!whole) {
+    // No backup is ever replaced: the same bytes are kept already, other bytes are kept
+    // under a number, also when another copy of the program made this one meanwhile.
+    for (int attempt = 0; whole && attempt < 4; ++attempt) {
+        const DWORD existing = GetFileAttributesW(backup);
+        if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            whole = false;
+        } else if (existing != INVALID_FILE_ATTRIBUTES && HoldsSameBytes(backup, m_file, m_size, m_content)) {
+            DeleteFileW(temporary.c_str());
+            return true;
+        } else if (existing != INVALID_FILE_ATTRIBUTES && !NumberEarlierBackup(backup)) {
+            whole = false;
+        } else if (MoveIntoPlace(temporary.c_str(), backup, false)) {
+            return true;
+        } else {
+            whole = GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS;
+        }
+    }
+    {
         const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
         SetLastError(error);
     }
-    return whole;
+    return false;
 }

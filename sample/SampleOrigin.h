@@ -34,7 +34,8 @@ struct SampleOrigin {
                            bool linked) const
     {
         const bool changed = UserChanged(edited);
-        if (!onDisk.present) return FileNotShown && !changed ? SampleSave::Leave : SampleSave::Write;
+        // A file removed during the run is not put back by a close that changed nothing.
+        if (!onDisk.present) return Read.present && !changed ? SampleSave::Leave : SampleSave::Write;
         if (onDisk.SameBytes(written)) return SampleSave::Leave;
         // The box shows exactly the bytes on disk: nothing of the file is lost that the
         // box does not hold, unless the close changes them on its own (the line rule, an

@@ -162,6 +162,8 @@ protected:
     // Writes the box's text to sample.txt as Sample decides; false, with GetLastError,
     // when it should have been written and could not be.
     bool WriteSampleFile(bool edited);
+    // The file the last failed save could not write (sample.txt or its backup).
+    std::wstring UnsavedFile;
     // Says why Open Text File shows nothing of the file.
     void ReportUnreadableFile(const wchar_t* path, DWORD error);
 
@@ -177,7 +179,9 @@ protected:
     void OnInitMenu(HMENU menu);
     void OnClose();
     BOOL OnQueryEndSession();
-    void OnEndSession(bool ending);
+    void OnEndSession(bool ending, LPARAM how);
+    // The close's end once the text is saved: the font and toolbar go, the window ends.
+    void EndAfterSaving();
     // Asks whether to try the failed save again; false: the user keeps the window open.
     bool AskToRetrySave(const wchar_t* path, DWORD error);
     void OnBoldClicked();

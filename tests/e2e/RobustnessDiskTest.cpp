@@ -7,6 +7,8 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/DialogAnswer.h"
+#include "support/FileDialog.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
@@ -185,7 +187,7 @@ TEST(ASampleFileThatCannotBeRead, IsNotReplacedAtTheClose)
 // Where the files may be written but no new file made (no inode to spare), the saves
 // cannot go through a temporary file. The settings are written into their file; the
 // sample file is written in place only once its old bytes are kept in a backup, which
-// such a folder cannot take, so it stays as it was.
+// such a folder cannot take: it stays as it was, and the close says so.
 TEST(InAFolderThatTakesNoNewFile, TheSettingsAreSavedAndTheSampleFileKept)
 {
     if (!DisksMounted()) GTEST_SKIP() << "no such disk mounted (scripts/robustness-disks.sh needs root)";
@@ -197,9 +199,15 @@ TEST(InAFolderThatTakesNoNewFile, TheSettingsAreSavedAndTheSampleFileKept)
         ProgramRun run(folder, ProgramRun::InPlace{});
         HWND window = run.WaitForMainWindow();
         ASSERT_TRUE(window);
-        SetWideText(GetDlgItem(window, IDC_SAMPLE_BOX), "Saved where no file can be made.\r\n");
+        HWND box = GetDlgItem(window, IDC_SAMPLE_BOX);
+        SetWideText(box, "Typed where no file can be made.\r\n");
+        SendMessageW(box, EM_SETMODIFY, TRUE, 0);
         run.Command(ID_EDIT_BOLD);
         run.Close();
+        HWND question = WaitForFileDialog(GetWindowThreadProcessId(window, nullptr), window);
+        ASSERT_TRUE(question) << "the close did not say that the text cannot be saved";
+        PressDialogButton(question, IDCANCEL);
+        run.Command(ID_FILE_EXIT);
         EXPECT_TRUE(run.WaitForExit());
     }
     EXPECT_EQ(kOldSample, ReadFileBytes(folder + "sample.txt").value_or("<missing>"));

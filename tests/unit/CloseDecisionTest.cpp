@@ -41,6 +41,7 @@ TEST(CloseDecision, NothingTheUserDidNotChangeIsLost)
         {"NotShownThenTyped", unknown, read, true, true, false, cp, SampleSave::BackUpAndWrite},
         {"NotReadableNowUntouched", read, unknown, false, false, false, cp, SampleSave::Leave},
         {"NotShownAndGoneUntouched", unknown, missing, true, false, false, cp, SampleSave::Leave},
+        {"RemovedMeanwhileUntouched", read, missing, false, false, false, cp, SampleSave::Leave},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);

@@ -171,10 +171,12 @@ private:
     std::vector<std::string> m_files;
 };
 
+// Not SMTO_ABORTIFHUNG: a batch that kept the thread from its queue for 5 s (a slow or
+// busy machine) makes the platform call the window hung, though it answers at once.
 bool Answers(HWND hWnd)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, Stretched(5000), &result) != 0;
 }
 
 // One window's run of random changes, made on its own thread in batches, as fast as a
