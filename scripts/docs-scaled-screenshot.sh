@@ -30,7 +30,7 @@ photograph() {  # OUT
     "$WINE" "$work/$1/Typoscope.exe" >/dev/null 2>&1 &
     photograph_window "$build" "Typoscope 1.0" "$work/$1.png"
     "$WINE" "$build/tests/window_tool.exe" close "Typoscope 1.0"
-    wait $!
+    wait $! || true  # the window ends with its dialog result, 1
 }
 
 photograph base
@@ -42,5 +42,5 @@ export WINEPREFIX=$prefix
 "$WINESERVER" -w 2>/dev/null || true
 photograph scaled
 convert \( "$work/base.png" -background white -gravity east -splice 16x0 \) "$work/scaled.png" \
-    -background white -gravity north +append "$root/docs/main-window-scaled.png"
+    -background white -gravity north +append +repage "$root/docs/main-window-scaled.png"
 echo "$root/docs/main-window-scaled.png"

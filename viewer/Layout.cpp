@@ -53,7 +53,7 @@ void CViewerDlg::LayoutControls(int cx, int cy)
 void CViewerDlg::KeepControlsBelowToolBar()
 {
     // The toolbar grows with the scale, the template's controls with the dialog's font,
-    // which can grow less: the 8-point bitmap face stops at 20 pixels at 200 %.
+    // which can grow less (8-point MS Sans Serif is 20 pixels high at 200 %, not 26).
     RECT bar = {};
     if (ToolBar) {
         ToolBar->GetWindowRect(&bar);

@@ -30,7 +30,7 @@ TEST(ExecutableResources, TheManifestAsksForVisualStylesTheMonitorsScaleAndNoCod
     };
     for (const char* part : parts) EXPECT_NE(std::string::npos, manifest.find(part)) << part;
     // The 8-bit sample files mean what the system's code page says.
-    EXPECT_EQ(std::string::npos, manifest.find("activeCodePage"));
+    EXPECT_EQ(std::string::npos, manifest.find("<activeCodePage"));
 }
 
 TEST(ExecutableResources, TheFilesPropertiesNameTheProgramItsVersionAndMaker)
