@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/Dpi.h"
@@ -104,8 +105,8 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
     int screenDpi = ScreenDpi();
     const std::string face = SelectedFace(h);
     const std::string text = WindowText(box);
+    const ViewerSettingsRecord settings = h.Settings();
     const int baseRow = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    h.Run([&] { SendMessageA(box, EM_SETSEL, 3, 9); });
 
     if (s.dpi == screenDpi) {
         // The screen's own scale: the template, its font and the About box scale with it.
@@ -132,19 +133,11 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
         // Nothing else changes.
         EXPECT_EQ(face, SelectedFace(h));
         EXPECT_EQ(text, WindowText(box));
-        DWORD start = 0, end = 0;
-        SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(3u, start);
-        EXPECT_EQ(9u, end);
         EXPECT_EQ("12", ItemText(h, IDC_SIZE_FIELD));
         EXPECT_EQ(1, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_BOLD));
         EXPECT_EQ(0, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_ITALIC));
-        EXPECT_EQ(1, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_UNDERLINE));
-        ViewerSettingsRecord settings = h.Settings();
-        EXPECT_EQ(12, settings.Size);
-        EXPECT_EQ(1, settings.Bold);
-        EXPECT_EQ(1, settings.Underline);
-        EXPECT_STREQ("Arial", settings.Name);
+        ViewerSettingsRecord after = h.Settings();
+        EXPECT_EQ(0, memcmp(&settings, &after, sizeof after)) << "the settings to be written are unchanged";
     }
 
     HWND toolbar = ToolbarOf(h);
