@@ -107,6 +107,8 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
     const std::string text = WindowText(box);
     const ViewerSettingsRecord settings = h.Settings();
     const int baseRow = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    // Within any text: the window starts with sample.txt's, which earlier tests may have left.
+    h.Run([&] { SendMessageA(box, EM_SETSEL, 1, 3); });
 
     if (s.dpi == screenDpi) {
         // The screen's own scale: the template, its font and the About box scale with it.
@@ -133,6 +135,9 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
         // Nothing else changes.
         EXPECT_EQ(face, SelectedFace(h));
         EXPECT_EQ(text, WindowText(box));
+        DWORD start = 0, end = 0;
+        SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_TRUE(start == 1 && end == 3) << start << ", " << end;
         EXPECT_EQ("12", ItemText(h, IDC_SIZE_FIELD));
         EXPECT_EQ(1, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_BOLD));
         EXPECT_EQ(0, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_ITALIC));
