@@ -29,24 +29,11 @@ const Scale kScales[] = {
     {192, {32, 30}, 32},
 };
 
-int ScreenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-// A toolbar's button size with the 16 x 15 pictures and the platform's own margins.
+// A bare toolbar's button size: the platform's for the 16 x 15 pictures.
 SIZE ButtonSizeAtBase()
 {
     HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, WS_POPUP, 0, 0, 200, 30, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBADDBITMAP strip = {GetModuleHandleA(nullptr), IDB_TOOLBAR};
-    SendMessageA(bar, TB_ADDBITMAP, 7, reinterpret_cast<LPARAM>(&strip));
-    TBBUTTON button = {0, ID_EDIT_BOLD, TBSTATE_ENABLED, TBSTYLE_CHECK, {}, 0, 0};
-    SendMessageA(bar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
     DWORD size = static_cast<DWORD>(SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0));
     DestroyWindow(bar);
     return SIZE{LOWORD(size), HIWORD(size)};
@@ -102,7 +89,7 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
     ViewerHarness h(SettingsWith("Arial", 12, 1, 0, 1));
     ASSERT_TRUE(h.Started());
     HWND dlg = h.Hwnd(), list = h.Item(IDC_FONT_LIST), box = h.Item(IDC_SAMPLE_BOX);
-    int screenDpi = ScreenDpi();
+    int screenDpi = WindowDpi(nullptr);
     const std::string face = SelectedFace(h);
     const std::string text = WindowText(box);
     const ViewerSettingsRecord settings = h.Settings();
