@@ -23,7 +23,7 @@ bool CViewerDlg::WriteSampleFile(bool edited)
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     wchar_t path[kModulePathSize], backup[kModulePathSize];
-    if (!BuildModuleFilePath(path, L"sample.txt") || !BuildModuleFilePath(backup, kBackupFile)) {
+    if (!BuildModuleFilePath(path, L"sample.txt")) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
@@ -51,6 +51,11 @@ bool CViewerDlg::WriteSampleFile(bool edited)
             return false;
         }
         const bool backedUp = action == SampleSave::BackUpAndWrite && disk.Content().present;
+        if (backedUp && !BuildModuleFilePath(backup, kBackupFile)) {
+            // In a folder so deep that only sample.txt's name fits beside the program.
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return false;
+        }
         if (backedUp && !disk.KeepAsBackup(backup)) {
             UnsavedFile = backup;
             return false;
