@@ -22,17 +22,24 @@ bool DrivesBar(HWND box) { return ::GetPropA(box, kNoBarProperty) == nullptr; }
 // margins, place and size, scroll bar, view, selection and caret, modified flag, text
 // limit, focus and tab order. Only the style asked for changes. A new box that cannot
 // take the whole text is dropped, and the old one stays as it was: the result is false.
-bool RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, bool drivesBar)
+// A box left half laid out by a fault is made anew with the text and font given instead.
+struct Contents {
+    const std::wstring* text;
+    HFONT font;
+};
+bool RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, bool drivesBar,
+                 const Contents* given = nullptr)
 {
     HWND old = ::GetDlgItem(dialog.m_hWnd, id);
     if (!old) return false;
     DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
     DWORD newStyle = (style & ~remove) | add;
     // The dialog template makes an ANSI box; the new box is always a Unicode one.
-    if (newStyle == style && drivesBar == DrivesBar(old) && ::IsWindowUnicode(old)) return true;
+    if (!given && newStyle == style && drivesBar == DrivesBar(old) && ::IsWindowUnicode(old)) return true;
 
     std::wstring text;
-    if (!ReadBoxText(old, text)) return false;
+    if (given) text = *given->text;
+    else if (!ReadBoxText(old, text)) return false;
 
     RECT rect;
     ::GetWindowRect(old, &rect);
@@ -49,7 +56,8 @@ bool RecreateBox(CWnd& dialog, CEdit& member, int id, DWORD remove, DWORD add, b
     if (!box) return false;
     if (!drivesBar) ::SetPropA(box, kNoBarProperty, reinterpret_cast<HANDLE>(1));
 
-    ::SendMessageW(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageW(old, WM_GETFONT, 0, 0)), FALSE);
+    HFONT font = given ? given->font : reinterpret_cast<HFONT>(::SendMessageW(old, WM_GETFONT, 0, 0));
+    ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     LRESULT margins = ::SendMessageW(old, EM_GETMARGINS, 0, 0);
     ::SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
     ::SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(::SendMessageW(old, EM_GETLIMITTEXT, 0, 0)), 0);
@@ -89,6 +97,13 @@ void CViewerDlg::UseUnicodeSampleBox()
 {
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     if (box) RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, DrivesBar(box));
+}
+
+bool CViewerDlg::RemakeSampleBox(const std::wstring& text, HFONT font)
+{
+    HWND box = GetDlgItem(IDC_SAMPLE_BOX);
+    const Contents given = {&text, font};
+    return box && RecreateBox(*this, SampleBox, IDC_SAMPLE_BOX, 0, 0, DrivesBar(box), &given);
 }
 
 void CViewerDlg::ToggleWordWrap()

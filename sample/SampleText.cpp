@@ -16,16 +16,16 @@ namespace {
 
 const char kFileFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
-// Puts an 8-bit sample into the box, which converts it with the code page; the face is
-// first tried on the text as the box will hold it.
-void ShowCodePageText(CViewerDlg& dlg, HWND box, const char* text)
+// Puts an 8-bit sample into the box, converted with the code page; the face is first
+// tried on the text as the box will hold it.
+void ShowCodePageText(CViewerDlg& dlg, const char* text)
 {
     int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
     if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
     wide.resize(wide.size() - 1);
     dlg.FitFontToText(wide);
-    ::SetWindowTextA(box, text);
+    dlg.HandSampleBoxText(WM_SETTEXT, wide.c_str());
 }
 
 // The edit control's own limit (about 30,000 characters) would cut a longer file
@@ -162,7 +162,7 @@ void CViewerDlg::LoadInitialSample()
     char text[1024];
     if (LoadStringA(AfxGetResourceHandle(), IDS_SAMPLE_SENTENCE, text, sizeof text) <= 0)
         lstrcpynA(text, "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz", sizeof text);
-    ShowCodePageText(*this, GetDlgItem(IDC_SAMPLE_BOX), text);
+    ShowCodePageText(*this, text);
 }
 
 bool CViewerDlg::LoadTextFile(const char* path)
@@ -237,10 +237,12 @@ bool CViewerDlg::ShowFileText(const std::wstring& text)
     // The whole text in one insertion: line by line costs time in proportion to
     // the square of the length.
     AppendSampleText(text.c_str());
+    box = GetDlgItem(IDC_SAMPLE_BOX);  // made anew if laying the text out faulted
     ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
     // A box that ran out of memory holds less than the file.
     if (static_cast<size_t>(::GetWindowTextLengthW(box)) != text.size()) {
-        ::SetWindowTextW(box, previous.c_str());
+        HandSampleBoxText(WM_SETTEXT, previous.c_str());
+        box = GetDlgItem(IDC_SAMPLE_BOX);
         ::SendMessageW(box, EM_SETMODIFY, edited ? TRUE : FALSE, 0);
         // A box that could not even take its old text back shows no file exactly.
         if (static_cast<size_t>(::GetWindowTextLengthW(box)) != previous.size()) Sample.FileNotShown = true;
@@ -256,7 +258,7 @@ void CViewerDlg::AppendSampleText(const wchar_t* text)
     HWND box = GetDlgItem(IDC_SAMPLE_BOX);
     ::SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(-1), 0xFFFF);
     ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
-    ::SendMessageW(box, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text));
+    HandSampleBoxText(EM_REPLACESEL, text);
 }
 
 void CViewerDlg::OnOpenTextFile()
@@ -273,7 +275,7 @@ void CViewerDlg::ShowStandardSample()
 {
     char text[256];
     if (LoadStringA(AfxGetResourceHandle(), IDS_STANDARD_SAMPLE, text, 255) <= 0) text[0] = '\0';
-    ShowCodePageText(*this, SampleBox.m_hWnd, text);
+    ShowCodePageText(*this, text);
     Sample.TextReplaced = true;
 }
 
@@ -283,6 +285,6 @@ void CViewerDlg::ShowAsciiSample()
     for (int code = 32; code <= 255; ++code) text[code - 32] = static_cast<char>(code);
     text[256 - 32] = '\0';
     // The code page's characters: the 8-bit text is converted with it on the way into the box.
-    ShowCodePageText(*this, SampleBox.m_hWnd, text);
+    ShowCodePageText(*this, text);
     Sample.TextReplaced = true;
 }

@@ -8,7 +8,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 gcc cmake make wine64 xvfb xauth googletest
           imagemagick fonts-wine python3 python3-fonttools fonts-dejavu-core fonts-dejavu-extra
-          cups-daemon cups-client libcups2 printer-driver-cups-pdf python3-fusepy "${wine32_packages[@]}")
+          cups-daemon cups-client libcups2 printer-driver-cups-pdf python3-fusepy "${wine32_packages[@]}"
+          clang libclang-rt-14-dev)  # the native fuzz targets (tests/fuzz): libFuzzer and the sanitizers
 # The emulated PC: QEMU, and what makes its disk and initramfs.
 emulation=(qemu-system-x86 mmdebstrap cpio e2fsprogs)
 

@@ -43,26 +43,32 @@ void Add(std::vector<CodePointRange>& ranges, uint32_t first, uint32_t last)
     ranges.push_back({first, last});
 }
 
-// Format 4: segments of the Basic Multilingual Plane.
+// Format 4: segments of the Basic Multilingual Plane. A segment starts no lower than the
+// end of the one before (the segments ascend), so each code is looked at once at most,
+// however the segments overlap: the time stays in proportion to the table's size.
 bool ReadFormat4(TableReader& r, size_t at, std::vector<CodePointRange>& ranges)
 {
     size_t segments = r.U16(at + 6) / 2;
     size_t ends = at + 14, starts = ends + 2 * segments + 2, deltas = starts + 2 * segments,
            offsets = deltas + 2 * segments;
-    for (size_t i = 0; i < segments && r.Whole(); ++i) {
-        uint32_t end = r.U16(ends + 2 * i), start = r.U16(starts + 2 * i);
+    r.U16(offsets + 2 * segments - 2);  // the four arrays lie inside the table
+    uint32_t next = 0;  // the lowest code a segment may still start at
+    for (size_t i = 0; i < segments && r.Whole() && next <= 0xFFFE; ++i) {
+        uint32_t end = r.U16(ends + 2 * i), first = r.U16(starts + 2 * i), start = std::max(first, next);
         uint32_t delta = r.U16(deltas + 2 * i), offset = r.U16(offsets + 2 * i);
-        if (start > end) continue;
         if (end == 0xFFFF) end = 0xFFFE;  // the closing segment maps U+FFFF, a non-character
+        if (start > end) continue;
+        next = end + 1;
+        if (offset == 0) {
+            // Every code lands on a glyph but the one the delta takes to glyph 0.
+            uint32_t missing = (0x10000 - delta) & 0xFFFF;
+            if (missing > start) Add(ranges, start, std::min(end, missing - 1));
+            if (missing < end) Add(ranges, std::max(start, missing + 1), end);
+            continue;
+        }
         for (uint32_t c = start; c <= end && r.Whole(); ++c) {
-            uint32_t glyph;
-            if (offset == 0) {
-                glyph = (c + delta) & 0xFFFF;
-            } else {
-                glyph = r.U16(offsets + 2 * i + offset + 2 * (c - start));
-                if (glyph) glyph = (glyph + delta) & 0xFFFF;
-            }
-            if (glyph) Add(ranges, c, c);
+            uint32_t glyph = r.U16(offsets + 2 * i + offset + 2 * (c - first));
+            if (glyph && ((glyph + delta) & 0xFFFF)) Add(ranges, c, c);
         }
     }
     return r.Whole();
@@ -122,42 +128,60 @@ int Preference(uint32_t platform, uint32_t encoding, uint32_t format)
     return 0;
 }
 
+// Text drawn in a symbol font reaches its F0xx codes from 00xx.
+void AddSymbolAliases(std::vector<CodePointRange>& ranges)
+{
+    std::vector<CodePointRange> all = ranges;
+    for (const CodePointRange& range : ranges) {
+        uint32_t first = std::max<uint32_t>(range.first, 0xF020), last = std::min<uint32_t>(range.last, 0xF0FF);
+        if (first <= last) all.push_back({first - 0xF000, last - 0xF000});
+    }
+    std::sort(all.begin(), all.end(), [](const CodePointRange& a, const CodePointRange& b) { return a.first < b.first; });
+    ranges.clear();
+    for (const CodePointRange& range : all) Add(ranges, range.first, range.last);
+}
+
 }  // namespace
 
 bool ReadCharacterMap(const unsigned char* table, size_t size, std::vector<CodePointRange>& ranges)
 {
     ranges.clear();
-    TableReader r(table, size);
-    uint32_t count = r.U16(2);
-    size_t best = 0;
-    int bestPreference = 0;
-    for (uint32_t i = 0; i < count && r.Whole(); ++i) {
+    // Each encoding record on its own: one that points nowhere or at an unreadable subtable
+    // leaves the others, tried best first, in the order the table lists them.
+    struct Candidate {
+        int preference;
+        size_t at;
+    };
+    std::vector<Candidate> candidates;
+    TableReader header(table, size);
+    uint32_t count = header.U16(2);
+    for (uint32_t i = 0; i < count; ++i) {
+        TableReader r(table, size);
         size_t record = 4 + 8 * static_cast<size_t>(i);
+        uint32_t platform = r.U16(record), encoding = r.U16(record + 2);
         size_t at = r.U32(record + 4);
-        int preference = Preference(r.U16(record), r.U16(record + 2), r.U16(at));
-        if (r.Whole() && preference > bestPreference) {
-            best = at;
-            bestPreference = preference;
-        }
+        if (!r.Whole()) break;  // the records run past the table's end
+        int preference = Preference(platform, encoding, r.U16(at));
+        if (r.Whole() && preference > 0) candidates.push_back({preference, at});
     }
-    if (!bestPreference) return false;
-    TableReader subtable(table, size);
-    if (!ReadSubtable(subtable, best, ranges)) {
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.preference > b.preference; });
+    // Real fonts hold a handful of subtables; a table listing thousands that all fail is read
+    // no more than a few times over.
+    const size_t kMostTried = 8;
+    std::vector<size_t> tried;
+    for (const Candidate& candidate : candidates) {
+        if (tried.size() == kMostTried) break;
+        if (std::find(tried.begin(), tried.end(), candidate.at) != tried.end()) continue;
+        tried.push_back(candidate.at);
+        TableReader subtable(table, size);
         ranges.clear();
-        return false;
+        if (!ReadSubtable(subtable, candidate.at, ranges)) continue;
+        if (candidate.preference == 1) AddSymbolAliases(ranges);
+        return true;
     }
-    if (bestPreference == 1) {
-        // Text drawn in a symbol font reaches its F0xx codes from 00xx.
-        std::vector<CodePointRange> all = ranges;
-        for (const CodePointRange& range : ranges) {
-            uint32_t first = std::max<uint32_t>(range.first, 0xF020), last = std::min<uint32_t>(range.last, 0xF0FF);
-            if (first <= last) all.push_back({first - 0xF000, last - 0xF000});
-        }
-        std::sort(all.begin(), all.end(), [](const CodePointRange& a, const CodePointRange& b) { return a.first < b.first; });
-        ranges.clear();
-        for (const CodePointRange& range : all) Add(ranges, range.first, range.last);
-    }
-    return true;
+    ranges.clear();
+    return false;
 }
 
 bool CoversAll(const std::vector<CodePointRange>& ranges, const std::vector<uint32_t>& codePoints)

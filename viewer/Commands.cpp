@@ -22,6 +22,7 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_VIEW_REFRESH:
         // Faces may have come or gone, and a face of the same name may hold other characters.
         FaceMarks.ForgetFaces();
+        Layouts.Forget();
         FillFontList();
         SelectFace(ViewerApp().ViewerSettings.Name);
         RebuildPreviewFont();

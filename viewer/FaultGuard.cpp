@@ -19,6 +19,36 @@ void* g_jump[5];
 void* g_handlers = nullptr;  // the 32-bit handler chain's head when the call began
 #endif
 
+// Where Wine's layout code lies (gdi32 and usp10, loaded for good), found when the handler
+// is installed: a guarded call steps back only from a read that faults in there.
+struct CodeRange {
+    ULONG_PTR first = 0, end = 0;
+};
+CodeRange g_layoutCode[2];
+
+CodeRange ModuleRange(const wchar_t* name)
+{
+    CodeRange range;
+    HMODULE module = ::LoadLibraryW(name);
+    if (!module) return range;
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    range.first = reinterpret_cast<ULONG_PTR>(base);
+    range.end = range.first + nt->OptionalHeader.SizeOfImage;
+    return range;
+}
+
+bool InLayoutCode(const void* address)
+{
+    const auto at = reinterpret_cast<ULONG_PTR>(address);
+    for (const CodeRange& range : g_layoutCode)
+        if (at >= range.first && at < range.end) return true;
+    return false;
+}
+
+int g_wine = -1;  // -1 until asked
+
 #ifndef _WIN64
 // The 32-bit chain of exception handler frames, whose head the thread keeps at fs:0.
 void* HandlerChain()
@@ -40,13 +70,13 @@ void SetHandlerChain(void* chain) { __asm__ volatile("movl %0, %%fs:0" : : "r"(c
     __builtin_longjmp(g_jump, 1);
 }
 
-// Errors it is safe to step back from: not a stack overflow (its guard page would not be
-// set again), not a corrupted heap, not one that forbids going on.
-bool Recoverable(const EXCEPTION_RECORD& record)
+// The one fault stepped back from: Wine's layout code reading beyond a face's tables. Any
+// other error is left to whoever handles it, so system code that catches its own faults,
+// and unwinds its own frames, still does.
+bool LayoutFault(const EXCEPTION_RECORD& record)
 {
-    const DWORD code = record.ExceptionCode;
-    return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW && code != 0xC0000374u &&
-           !(record.ExceptionFlags & EXCEPTION_NONCONTINUABLE);
+    return record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && !(record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) &&
+           InLayoutCode(record.ExceptionAddress);
 }
 
 LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
@@ -54,7 +84,7 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
     // Errors only: not C++ exceptions, not debug notices.
     if ((info->ExceptionRecord->ExceptionCode & 0xF0000000u) != 0xC0000000u) return EXCEPTION_CONTINUE_SEARCH;
     const DWORD thread = ::GetCurrentThreadId();
-    if (g_guardingThread.load() == thread && Recoverable(*info->ExceptionRecord)) {
+    if (g_guardingThread.load() == thread && LayoutFault(*info->ExceptionRecord)) {
         g_guardingThread = 0;
         g_faulted = true;
         // Continue in GoBack, as if called, a little below the faulted frame, with the
@@ -75,34 +105,43 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// Added once, first in line, for the life of the program.
+// Added once, first in line, for the life of the program, under Wine only.
 bool HandlerInstalled()
 {
-    static PVOID handler = ::AddVectoredExceptionHandler(1, OnFault);
+    static PVOID handler = [] {
+        g_layoutCode[0] = ModuleRange(L"gdi32.dll");
+        g_layoutCode[1] = ModuleRange(L"usp10.dll");
+        return ::AddVectoredExceptionHandler(1, OnFault);
+    }();
     return handler != nullptr;
 }
-
-// However the call ends, nothing is guarded after it.
-struct Guarding {
-    Guarding() { g_guardingThread = ::GetCurrentThreadId(); }
-    ~Guarding() { g_guardingThread = 0; }
-};
 
 // The guarded call itself, apart, so that its frame is the one the jump leaves.
 bool RunGuarded(void (*call)(void* context), void* context)
 {
-    if (__builtin_setjmp(g_jump) == 0) {
-        Guarding guarding;
-        call(context);
-    }
+    if (__builtin_setjmp(g_jump) == 0) call(context);
     return !g_faulted;
 }
 
 }  // namespace
 
-bool CallGuarded(void (*call)(void* context), void* context)
+bool UnderWine()
 {
-    if (!HandlerInstalled() || g_guardingThread.load() != 0) return false;
+    if (g_wine < 0) {
+        HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        g_wine = ntdll && ::GetProcAddress(ntdll, "wine_get_version") ? 1 : 0;
+    }
+    return g_wine == 1;
+}
+
+void AssumeUnderWine(bool wine) { g_wine = wine ? 1 : 0; }
+
+Guarded CallGuarded(void (*call)(void* context), void* context)
+{
+    if (!UnderWine() || !HandlerInstalled()) return Guarded::Unguarded;
+    // One guarded call at a time, claimed in one step.
+    DWORD none = 0;
+    if (!g_guardingThread.compare_exchange_strong(none, ::GetCurrentThreadId())) return Guarded::Unguarded;
     // A message being watched keeps what it has seen so far.
     const bool seen = g_faulted.exchange(false);
 #ifndef _WIN64
@@ -112,12 +151,12 @@ bool CallGuarded(void (*call)(void* context), void* context)
     g_guardingThread = 0;
     if (!clean) _fpreset();  // the floating-point unit as the call may have left it
     g_faulted = seen;
-    return clean;
+    return clean ? Guarded::Clean : Guarded::Faulted;
 }
 
 bool SendWithoutFault(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!HandlerInstalled()) {
+    if (!UnderWine() || !HandlerInstalled()) {
         ::SendMessageW(window, message, wParam, lParam);
         return true;
     }

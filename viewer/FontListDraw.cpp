@@ -4,7 +4,27 @@
 
 #include "res/resource.h"
 
+#include <cstdlib>
 #include <string>
+
+namespace {
+
+int Brightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
+// A lacking face's name on the selection highlight. The grey text colour is meant for the
+// window's background; where it is close to the highlight's (as in some high-contrast
+// schemes) the name takes the colour halfway between the highlight's text and background,
+// which stands apart from the one and reads as dimmed beside the other.
+COLORREF GreyOnHighlight()
+{
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), back = GetSysColor(COLOR_HIGHLIGHT);
+    if (std::abs(Brightness(grey) - Brightness(back)) >= 64) return grey;
+    const COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    return RGB((GetRValue(text) + GetRValue(back)) / 2, (GetGValue(text) + GetGValue(back)) / 2,
+               (GetBValue(text) + GetBValue(back)) / 2);
+}
+
+}  // namespace
 
 void CViewerDlg::OnMeasureItem(int id, MEASUREITEMSTRUCT* item)
 {
@@ -58,7 +78,8 @@ void CViewerDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item)
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
-    if (lacks || (item->itemState & ODS_DISABLED)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    if (lacks || (item->itemState & ODS_DISABLED))
+        SetTextColor(dc, item->itemState & ODS_SELECTED ? GreyOnHighlight() : GetSysColor(COLOR_GRAYTEXT));
     ExtTextOutW(dc, row.left + 1, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, name.c_str(), static_cast<UINT>(name.size()),
                 nullptr);
     SetTextColor(dc, oldText);

@@ -28,6 +28,8 @@ void Analyse(void* context)
 
 bool LayoutTrial::LaysOut(HFONT font, const std::vector<uint32_t>& characters)
 {
+    // Only Wine's layout code faults on a face's tables: elsewhere there is nothing to try.
+    if (!UnderWine()) return true;
     LOGFONTW description;
     if (!font || ::GetObjectW(font, sizeof description, &description) != sizeof description) return true;
     // Not a vertical face: under Wine, laying one out here first changes how the box then
@@ -55,15 +57,16 @@ bool LayoutTrial::LaysOut(HFONT font, const std::vector<uint32_t>& characters)
             text += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
         }
     }
-    bool laysOut = true;
+    Guarded tried = Guarded::Unguarded;
     HDC dc = ::GetDC(nullptr);
     if (dc && !text.empty()) {
         HGDIOBJ old = ::SelectObject(dc, font);
         Trial trial = {dc, &text};
-        laysOut = CallGuarded(Analyse, &trial);
+        tried = CallGuarded(Analyse, &trial);
         ::SelectObject(dc, old);
     }
     if (dc) ::ReleaseDC(nullptr, dc);
-    m_answers[key] = laysOut;
-    return laysOut;
+    // A face that could not be tried is taken, and tried again next time.
+    if (tried == Guarded::Unguarded) return true;
+    return m_answers[key] = tried == Guarded::Clean;
 }

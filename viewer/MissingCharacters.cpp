@@ -43,6 +43,21 @@ private:
 
 bool IsControl(uint32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
+// Characters that draw nothing by themselves (Unicode's default-ignorable code points, the
+// variation selectors among them): no face is missing them, whatever its map says.
+bool DrawsNothing(uint32_t c)
+{
+    static const CodePointRange kIgnorable[] = {
+        {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C}, {0x115F, 0x1160}, {0x17B4, 0x17B5},
+        {0x180B, 0x180F}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F}, {0x3164, 0x3164},
+        {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3},
+        {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+    };
+    for (const CodePointRange& range : kIgnorable)
+        if (c >= range.first && c <= range.last) return true;
+    return false;
+}
+
 }  // namespace
 
 bool MissingCharacters::TakeText(HWND box)
@@ -138,15 +153,21 @@ bool MissingCharacters::Removed(uint32_t c)
 
 bool MissingCharacters::Lacks(const char* name)
 {
-    if (m_characters.empty()) return false;
     try {
+        if (m_visibleFor != m_generation) {
+            m_visible.clear();
+            for (uint32_t c : m_characters)
+                if (!DrawsNothing(c)) m_visible.push_back(c);
+            m_visibleFor = m_generation;
+        }
+        if (m_visible.empty()) return false;
         Face& face = m_faces[name];
         if (face.answeredFor == m_generation) return face.lacks;
         if (!face.mapRead) {
             ReadMap(name, face);
             face.mapRead = true;
         }
-        face.lacks = face.hasMap ? !CoversAll(face.map, m_characters) : LacksGlyphs(name);
+        face.lacks = face.hasMap ? !CoversAll(face.map, m_visible) : LacksGlyphs(name);
         face.answeredFor = m_generation;
         return face.lacks;
     } catch (const std::bad_alloc&) {
@@ -171,7 +192,7 @@ bool MissingCharacters::LacksGlyphs(const char* name) const
 {
     // Raster and vector faces have no character map; they hold nothing beyond the BMP.
     std::vector<wchar_t> characters;
-    for (uint32_t c : m_characters) {
+    for (uint32_t c : m_visible) {
         if (c > 0xFFFF) return true;
         characters.push_back(static_cast<wchar_t>(c));
     }

@@ -27,12 +27,13 @@ public:
     // The text's length in UTF-16 units, as last taken.
     size_t Length() const { return m_length; }
 
-    // Whether the face lacks at least one character of the text.
+    // Whether the face lacks at least one character of the text that draws something.
     bool Lacks(const char* face);
     // Faces may have been installed or removed since their maps were read.
     void ForgetFaces() { m_faces.clear(); }
 
-    // The text's distinct characters, control characters aside, in ascending order.
+    // The text's distinct characters, control characters aside, in ascending order; those that
+    // draw nothing count here (joiners change how a text is laid out), not for the marks.
     const std::vector<uint32_t>& Characters() const { return m_characters; }
     // Changes whenever that set changes.
     unsigned Generation() const { return m_generation; }
@@ -53,6 +54,8 @@ private:
     std::vector<uint32_t> m_bmpCount;  // occurrences of each character of the BMP
     std::unordered_map<uint32_t, uint32_t> m_astralCount;
     std::vector<uint32_t> m_characters;
+    std::vector<uint32_t> m_visible;  // those that draw something, for the marks
+    unsigned m_visibleFor = 0;        // the characters' generation they were sorted out for
     size_t m_length = 0;
     unsigned m_generation = 1;
     std::unordered_map<std::string, Face> m_faces;

@@ -3,6 +3,7 @@
 
 #include "app/ViewerApp.h"
 #include "res/resource.h"
+#include "sample/BoxText.h"
 #include "viewer/FaultGuard.h"
 #include "viewer/FontDescription.h"
 
@@ -50,11 +51,21 @@ void CViewerDlg::RebuildPreviewFont()
             if (HandSampleBoxFont(font)) {
                 delete PreviewFont;
                 PreviewFont = made.release();
+                TriedCharacters = FaceMarks.Characters();
                 NoteShownChoices();
                 return;
             }
-            // The box faulted laying its text out: it takes the last good font back.
-            HandSampleBoxFont(PreviewFont ? PreviewFont->GetSafeHandle() : nullptr);
+            // The box faulted laying its text out: a whole box comes back with the same text
+            // in the last good font, and failing that the box takes that font back.
+            HFONT last = PreviewFont ? PreviewFont->GetSafeHandle() : nullptr;
+            std::wstring text;
+            if (ReadBoxText(SampleBox.m_hWnd, text) && RemakeSampleBox(text, last)) {
+                made.reset();
+                ::MessageBeep(MB_ICONEXCLAMATION);
+                RestoreShownChoices();
+                return;
+            }
+            HandSampleBoxFont(last);
             if (reinterpret_cast<HFONT>(SampleBox.SendMessage(WM_GETFONT, 0, 0)) == font) {
                 // It faulted before taking even that: the font it holds lives on, and the
                 // controls name it.
@@ -123,7 +134,10 @@ void CViewerDlg::FitFontToText(const std::wstring& text)
     if (!PreviewFont || !PreviewFont->GetSafeHandle()) return;
     MissingCharacters next;
     next.TakeText(text.c_str(), text.size());
-    if (Layouts.LaysOut(PreviewFont->GetSafeHandle(), next.Characters())) return;
+    if (Layouts.LaysOut(PreviewFont->GetSafeHandle(), next.Characters())) {
+        TriedCharacters = next.Characters();
+        return;
+    }
     // The text is the user's and stays: the face gives way, and the box shows its own font.
     HandSampleBoxFont(nullptr);
     delete PreviewFont;
@@ -139,8 +153,8 @@ void CViewerDlg::ApplyPreviewFont()
 
 void CViewerDlg::ToggleAttribute(int checkBoxId)
 {
+    // The click handling that follows stores it and rebuilds the preview, once.
     CheckDlgButton(checkBoxId, IsDlgButtonChecked(checkBoxId) ? BST_UNCHECKED : BST_CHECKED);
-    RebuildPreviewFont();
 }
 
 void CViewerDlg::SelectSizePreset(int index)

@@ -107,6 +107,7 @@ BOOL CViewerDlg::PreTranslateMessage(MSG* msg)
 {
     if (TipControl.m_hWnd) TipControl.RelayEvent(msg);
     NoteSampleEdit(*msg);
+    if (PassTypedCharacter(*msg)) return TRUE;
     // Typed into the font list, before the list box's own search by the first letter.
     if (FindTypedFace(*msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);

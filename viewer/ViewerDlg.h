@@ -7,6 +7,7 @@
 //   viewer/FontList.cpp        installed font list, finding a face by typing its name
 //   viewer/FontListDraw.cpp    the list's rows, greyed for faces lacking characters of the text
 //   viewer/FontListMarks.cpp   the marks kept with the sample text and the View menu
+//   viewer/SampleBoxHandOver.cpp  texts and typed characters handed to the sample box
 //   viewer/Commands.cpp        command dispatch, attribute clicks, menu marks
 //   viewer/Toolbar.cpp         toolbar and tooltips
 //   sample/SampleText.cpp      sample text sources
@@ -22,7 +23,9 @@
 #include "viewer/MissingCharacters.h"
 #include "viewer/TypeToFind.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CViewerDlg : public CDialog {
 public:
@@ -56,6 +59,7 @@ public:
     // The box is about to show this text: a face the platform cannot lay it out in gives way
     // before the box tries, and the box shows the text in its own font.
     void FitFontToText(const std::wstring& text);
+    // The menu's or the toolbar's toggle: flips the check box, as a click on it would.
     void ToggleAttribute(int checkBoxId);
     void SelectSizePreset(int index);
 
@@ -74,6 +78,14 @@ public:
     void TakeSampleCharacters();
     // Before a key reaches the sample box: the one character it will type or remove, if so.
     void NoteSampleEdit(const MSG& msg);
+
+    // Sample box hand-over
+    // Puts a text into the box (WM_SETTEXT, or EM_REPLACESEL in place of the selection); false
+    // when the box faulted laying it out and was made anew with the text it held before.
+    bool HandSampleBoxText(UINT message, const wchar_t* text);
+    // Under Wine, a character typed into the box: tried first in the shown face (refused with
+    // a beep when it cannot be laid out), then handed over as a text is. False: not such a message.
+    bool PassTypedCharacter(const MSG& msg);
 
     // Toolbar
     void CreateToolBar();
@@ -99,6 +111,8 @@ public:
     void ToggleScrollbar();
     // False when the box could not be made anew for it, and kept its bar.
     bool ApplyScrollbar();
+    // A whole box in place of one a fault left half laid out, with this text and font.
+    bool RemakeSampleBox(const std::wstring& text, HFONT font);
 
     // Auxiliary windows
     void ShowAboutBox();
@@ -124,6 +138,9 @@ protected:
     LayoutTrial Layouts;
     // The box's text changed while the list was unmarked: its characters are to be counted again.
     bool SampleCharactersStale = true;
+    // The characters the shown face was found to lay out, ascending: a typed one not among
+    // them is tried first.
+    std::vector<uint32_t> TriedCharacters;
     // Hands the box a font; false when the box faulted taking it.
     bool HandSampleBoxFont(HFONT font);
     // Keeps the choices of the font the box now shows, or brings them back.

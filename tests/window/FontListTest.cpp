@@ -205,6 +205,8 @@ const SampleMarks kSampleMarks[] = {
     {L"Tsfx \x3b1\x3b2\x3b3", true, false},    // Greek
     {L"Tsfx \xd800\xdf00", true, false},       // Old Italic, beyond the BMP
     {L"\x65e5\x672c", true, true},             // Japanese: no fixture face
+    // Characters that draw nothing: variation selectors, joiners, a zero-width space.
+    {L"Tsfx\xfe0f\x200d\x200b\xdb40\xdd00", false, false},
     {L"", false, false},
 };
 

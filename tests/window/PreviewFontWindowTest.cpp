@@ -162,8 +162,8 @@ TEST(ToggleAttribute, FlipsTheBoxAndRebuildsWithoutStoring)
     h.Run([&] { h.Dlg().ToggleAttribute(IDC_BOLD); });
     LOGFONTA font;
     ASSERT_TRUE(SampleBoxFont(h, &font));
-    EXPECT_EQ(700, font.lfWeight);
-    EXPECT_EQ(0, h.Settings().Bold) << "the click handling that follows stores it";
+    EXPECT_EQ(400, font.lfWeight);
+    EXPECT_EQ(0, h.Settings().Bold) << "the click handling that follows stores it and rebuilds";
 }
 
 TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
@@ -206,15 +206,27 @@ TEST(SampleBoxFont, TheBoxNeverHoldsAReleasedFont)
 // controls and settings must name that font, and no font may be left behind.
 WNDPROC g_boxProc = nullptr;
 bool g_faultNextFont = false;
+wchar_t g_faultOnCharacter = 0;
+int g_fontsHanded = 0;
 
 LRESULT CALLBACK FaultingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = CallWindowProcA(g_boxProc, box, message, wParam, lParam);
-    if (message == WM_SETFONT && g_faultNextFont) {
+    LRESULT result = CallWindowProcW(g_boxProc, box, message, wParam, lParam);
+    g_fontsHanded += message == WM_SETFONT;
+    if ((message == WM_SETFONT && g_faultNextFont) || (message == WM_CHAR && wParam == g_faultOnCharacter)) {
         g_faultNextFont = false;
-        *static_cast<volatile int*>(nullptr) = 0;  // taken the font, then faults
+        *static_cast<volatile int*>(nullptr) = 0;  // taken the font or the key, then faults
     }
     return result;
+}
+
+bool Faulting(HWND box) { return GetWindowLongPtrW(box, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&FaultingBoxProc); }
+
+void FaultingBox(ViewerHarness& h)
+{
+    if (Faulting(h.Item(IDC_SAMPLE_BOX))) return;
+    g_boxProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FaultingBoxProc)));
 }
 
 TEST(SampleBoxFont, AFontTheBoxFaultsOnIsRefusedAndTheLastGoodOneStays)
@@ -226,11 +238,11 @@ TEST(SampleBoxFont, AFontTheBoxFaultsOnIsRefusedAndTheLastGoodOneStays)
         ASSERT_TRUE(h.Started());
         h.Command(ID_SIZE_14);
         const LOGFONTA good = SampleBoxFont(h);
-        g_boxProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FaultingBoxProc)));
+        FaultingBox(h);
         g_faultNextFont = true;
         h.Click(IDC_BOLD);
         ASSERT_FALSE(g_faultNextFont) << "the box was not handed a font";
+        EXPECT_FALSE(Faulting(h.Item(IDC_SAMPLE_BOX))) << "a whole box made anew";
         EXPECT_EQ(good.lfWeight, SampleBoxFont(h).lfWeight) << "the box shows the last good font";
         EXPECT_EQ(BST_UNCHECKED, SendMessageA(h.Item(IDC_BOLD), BM_GETCHECK, 0, 0));
         EXPECT_EQ(0, h.Settings().Bold);
@@ -239,12 +251,51 @@ TEST(SampleBoxFont, AFontTheBoxFaultsOnIsRefusedAndTheLastGoodOneStays)
         h.Click(IDC_ITALIC);
         EXPECT_TRUE(SampleBoxFont(h).lfItalic);
         EXPECT_EQ(1u, fonts.Live());
+        FaultingBox(h);  // the box was made anew
         g_faultNextFont = true;
         h.Click(IDC_UNDERLINE);
-        SetWindowLongPtrA(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_boxProc));
+        SetWindowLongPtrW(h.Item(IDC_SAMPLE_BOX), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_boxProc));
         EXPECT_TRUE(SampleBoxFontIsLiveOrNone(h));
     }
     EXPECT_EQ(0u, fonts.Live());
+}
+
+TEST(SampleBoxFont, TheMenuToggleHandsTheBoxOneFont)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    FaultingBox(h);
+    g_fontsHanded = 0;
+    h.Command(ID_EDIT_BOLD);
+    EXPECT_EQ(1, g_fontsHanded);
+    EXPECT_EQ(700, SampleBoxFont(h).lfWeight);
+    EXPECT_EQ(1, h.Settings().Bold);
+}
+
+// Under Wine the dispatch of a key the box faults on would end the program: the key goes in
+// as a sent message, and a fault brings back a whole box with the text before it.
+TEST(SampleBoxFont, AKeyTheBoxFaultsOnLeavesAWholeBoxWithTheTextBeforeAndTheFontShown)
+{
+    ViewerHarness h(SettingsWith("tsfx alpha", 12));
+    ASSERT_TRUE(h.Started());
+    SetWindowTextW(h.Item(IDC_SAMPLE_BOX), L"abc");
+    SendMessageW(h.Item(IDC_SAMPLE_BOX), EM_SETSEL, 3, 3);
+    FaultingBox(h);
+    g_faultOnCharacter = L'1';
+    for (wchar_t c : {L'.', L'1'}) PostMessageW(h.Item(IDC_SAMPLE_BOX), WM_CHAR, c, 1);
+    h.Drain();
+    g_faultOnCharacter = 0;
+    HWND box = h.Item(IDC_SAMPLE_BOX);
+    ASSERT_TRUE(IsWindow(box));
+    EXPECT_EQ(L"abc.", WideWindowText(box));
+    EXPECT_FALSE(Faulting(box)) << "a whole box made anew";
+    EXPECT_STREQ("Tsfx Alpha", SampleBoxFont(h).lfFaceName);
+    EXPECT_TRUE(h.Get<bool>([&] {
+        return SendMessageW(box, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(h.Dlg().PreviewFont->GetSafeHandle());
+    }));
+    PostMessageW(box, WM_CHAR, L'x', 1);
+    h.Drain();
+    EXPECT_EQ(L"abc.x", WideWindowText(box));
 }
 
 }  // namespace
