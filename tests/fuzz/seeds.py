@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Cuts one table (by its tag) out of each font file given (TrueType, OpenType or a
-collection) into a folder, one file a distinct table: seeds for a fuzz target.
+collection) into a folder, one file a distinct table: seeds for a fuzz target. The tag
+"file" takes the small files whole instead.
    seeds.py TAG FOLDER FONT..."""
 import hashlib
 import os
@@ -36,7 +37,8 @@ def main():
                 data = f.read()
         except OSError:
             continue
-        for table in tables(data, tag):
+        whole = [data] if tag == b"file" and len(data) <= 64 * 1024 else []
+        for table in whole if tag == b"file" else tables(data, tag):
             if table:
                 name = hashlib.sha1(table).hexdigest()
                 with open(os.path.join(folder, name), "wb") as f:
