@@ -39,6 +39,12 @@ bool CToolBarCtrl::AddButtons(int count, const TBBUTTON* buttons)
     return SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons)) != 0;
 }
 
+SIZE CToolBarCtrl::GetButtonSize() const
+{
+    DWORD size = static_cast<DWORD>(SendMessage(TB_GETBUTTONSIZE));
+    return SIZE{LOWORD(size), HIWORD(size)};
+}
+
 void CToolBarCtrl::KeepTopAt(int top)
 {
     RECT rect;

@@ -29,6 +29,10 @@ public:
     // The images of a bitmap resource of the program; the index of the first image, or -1.
     int AddBitmap(int imageCount, UINT bitmapId);
     bool AddButtons(int count, const TBBUTTON* buttons);
+    // The images' size, set before any image is added, and the buttons', before any button.
+    void SetBitmapSize(int cx, int cy) { SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy)); }
+    SIZE GetButtonSize() const;
+    void SetButtonSize(int cx, int cy) { SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(cx, cy)); }
     void SetToolTips(HWND toolTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTip), 0); }
     // Puts the window's outer top edge at this height of the parent's client area, keeping x and size, without redrawing.
     void KeepTopAt(int top);

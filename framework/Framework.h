@@ -14,5 +14,6 @@
 #include "WinApp.h"
 #include "Controls.h"
 #include "Gdi.h"
+#include "Dpi.h"
 #include "File.h"
 #include "CommonDialogs.h"

@@ -25,11 +25,12 @@ LONG CFont::PointTenthsToHeight(LONG tenths, int dotsPerInch)
     return -static_cast<LONG>(height);
 }
 
-bool CFont::CreatePointFontIndirect(const LOGFONTA* logFont, HDC hdc)
+bool CFont::CreatePointFontIndirect(const LOGFONTA* logFont, HDC hdc, int dotsPerInch)
 {
     LOGFONTA font = *logFont;
     HDC screen = hdc ? hdc : ::GetDC(nullptr);
-    POINT point = {0, PointTenthsToHeight(font.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY))};
+    if (dotsPerInch <= 0) dotsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
+    POINT point = {0, PointTenthsToHeight(font.lfHeight, dotsPerInch)};
     POINT origin = {0, 0};
     ::DPtoLP(screen, &point, 1);
     ::DPtoLP(screen, &origin, 1);

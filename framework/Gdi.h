@@ -21,8 +21,9 @@ public:
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 
     bool CreateFontIndirect(const LOGFONTA* logFont);
-    // lfHeight in tenths of a point; with no device context the screen's resolution converts it.
-    bool CreatePointFontIndirect(const LOGFONTA* logFont, HDC hdc = nullptr);
+    // lfHeight in tenths of a point; with no device context the screen's resolution converts
+    // it, and a resolution given (not 0) stands for the context's (a window's own scale).
+    bool CreatePointFontIndirect(const LOGFONTA* logFont, HDC hdc = nullptr, int dotsPerInch = 0);
 
     // The pixel height CreatePointFontIndirect asks for: -(dpi x tenths / 720), truncated
     // toward zero, computed without overflow and kept within the range of a LONG.

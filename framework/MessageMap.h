@@ -87,6 +87,10 @@ protected:                                             \
                    return 0;)
 #define ON_WM_GETMINMAXINFO() \
     MESSAGE_ENTRY_(WM_GETMINMAXINFO, 0, 0, self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;)
+#define ON_WM_DPICHANGED()                                                                     \
+    MESSAGE_ENTRY_(WM_DPICHANGED, 0, 0,                                                        \
+                   self->OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); \
+                   return 0;)
 #define ON_WM_MEASUREITEM()                                                                              \
     MESSAGE_ENTRY_(WM_MEASUREITEM, 0, 0,                                                                 \
                    self->OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); \

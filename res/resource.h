@@ -25,12 +25,18 @@
 #define IDS_FONT_NO_NEW_FACE            118
 #define IDS_FILE_FACE_MARK              119
 
+// The application manifest, as the loader looks for it
+#define IDR_MANIFEST                    1
+
 // Icons, bitmaps, cursors, menus
 #define IDR_MAINFRAME                   128
 #define IDR_MAINMENU                    129
 #define IDI_EMBLEM_LEFT                 131
 #define IDI_EMBLEM_RIGHT                132
 #define IDB_TOOLBAR                     135
+#define IDB_TOOLBAR_125                 136
+#define IDB_TOOLBAR_150                 137
+#define IDB_TOOLBAR_200                 138
 #define IDC_HAND_CURSOR                 140
 
 // Controls of the main window

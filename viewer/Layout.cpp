@@ -3,6 +3,8 @@
 
 #include "res/resource.h"
 
+#include <climits>
+
 void CViewerDlg::LayoutControls(int cx, int cy)
 {
     RECT window;
@@ -23,6 +25,7 @@ void CViewerDlg::LayoutControls(int cx, int cy)
         InvalidateRect(ToolBar->m_hWnd, nullptr, FALSE);
         UpdateWindow(ToolBar->m_hWnd);
     }
+    KeepControlsBelowToolBar();
 
     HWND sampleBox = GetDlgItem(IDC_SAMPLE_BOX);
     RECT box;
@@ -47,6 +50,38 @@ void CViewerDlg::LayoutControls(int cx, int cy)
     UpdateWindow(m_hWnd);
 }
 
+void CViewerDlg::KeepControlsBelowToolBar()
+{
+    // The toolbar grows with the scale, the template's controls with the dialog's font,
+    // which can grow less (8-point MS Sans Serif is 20 pixels high at 200 %, not 26).
+    RECT bar = {};
+    if (ToolBar) {
+        ToolBar->GetWindowRect(&bar);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&bar), 2);
+    }
+    int top = INT_MAX;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((ToolBar && child == ToolBar->m_hWnd) || !(::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT place;
+        ::GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        if (place.top < top) top = place.top;
+    }
+    if (top == INT_MAX) return;
+    int shift = bar.bottom - (top - ControlsShift);
+    if (shift < 0) shift = 0;
+    int move = shift - ControlsShift;
+    if (!move) return;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ToolBar && child == ToolBar->m_hWnd) continue;
+        RECT place;
+        ::GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        ::SetWindowPos(child, nullptr, place.left, place.top + move, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ControlsShift = shift;
+}
+
 void CViewerDlg::OnSize(UINT type, int cx, int cy)
 {
     CDialog::OnSize(type, cx, cy);
@@ -55,8 +90,9 @@ void CViewerDlg::OnSize(UINT type, int cx, int cy)
 
 void CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    info->ptMinTrackSize.x = 640;
-    info->ptMinTrackSize.y = 480;
+    // 640 x 480 at 100 %: below it the template's own controls, which scale, would not fit.
+    info->ptMinTrackSize.x = Scaled(640);
+    info->ptMinTrackSize.y = Scaled(480);
 }
 
 void CViewerDlg::OnPaint()
@@ -74,11 +110,14 @@ void CViewerDlg::OnPaint()
         return;
     }
     CDialog::OnPaint();
-    // An etched double line under the menu bar, across the whole client width.
+    // An etched double line under the menu bar, across the whole client width: a grey
+    // line over a white one, each a pixel thick at 100 % and thicker with the scale.
     CClientDC dc(m_hWnd);
     RECT client;
     GetClientRect(&client);
-    dc.Draw3dRect(-2, 0, client.right + 8, 2, RGB(127, 127, 127), RGB(255, 255, 255));
+    int line = Scaled(1);
+    dc.FillSolidRect(0, 0, client.right, line, RGB(127, 127, 127));
+    dc.FillSolidRect(0, line, client.right, line, RGB(255, 255, 255));
 }
 
 HCURSOR CViewerDlg::OnQueryDragIcon()

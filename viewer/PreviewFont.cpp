@@ -38,9 +38,10 @@ void CViewerDlg::RebuildPreviewFont()
                                     IsDlgButtonChecked(IDC_UNDERLINE) == BST_CHECKED,
                                     IsDlgButtonChecked(IDC_STRIKEOUT) == BST_CHECKED};
         LOGFONTA description = DescribePreviewFont(inputs);
+        // The window's own scale: on a screen of another scale the face is shown in that screen's pixels.
         CClientDC screen(nullptr);
-        description.lfHeight = CapPreviewTenths(description.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY));
-        made->CreatePointFontIndirect(&description, screen);
+        description.lfHeight = CapPreviewTenths(description.lfHeight, ShownDpi);
+        made->CreatePointFontIndirect(&description, screen, ShownDpi);
         HFONT font = made->GetSafeHandle();
         // While the list is unmarked its count of the text's characters is kept only here.
         if (!MarkMissingState && SampleCharactersStale) {

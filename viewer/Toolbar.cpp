@@ -11,6 +11,28 @@ namespace {
 const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_NOMOVEY;
 const int kToolBarImageCount = 7;
 
+// The image strip drawn for each scale (res/art), from the largest down: the window
+// takes the largest not larger than its own scale, so an image is never stretched.
+struct ToolBarImages {
+    int dpi;
+    UINT bitmapId;
+    int width, height;
+};
+
+const ToolBarImages kToolBarImages[] = {
+    {192, IDB_TOOLBAR_200, 32, 30},
+    {144, IDB_TOOLBAR_150, 24, 23},
+    {120, IDB_TOOLBAR_125, 20, 19},
+    {96, IDB_TOOLBAR, 16, 15},
+};
+
+const ToolBarImages& ImagesFor(int dpi)
+{
+    for (const ToolBarImages& images : kToolBarImages)
+        if (images.dpi <= dpi) return images;
+    return kToolBarImages[sizeof kToolBarImages / sizeof kToolBarImages[0] - 1];
+}
+
 struct ToolBarEntry {
     int image;
     int command;
@@ -53,10 +75,18 @@ void CViewerDlg::CreateToolBar()
 
     RECT client;
     GetClientRect(&client);
-    RECT rect = {client.left, client.top, client.right, client.top + 20};
+    RECT rect = {client.left, client.top, client.right, client.top + Scaled(20)};
     ToolBar->Create(kToolBarStyle, rect, this, IDC_TOOLBAR);
     ToolBar->SetToolTips(TipControl.m_hWnd);
-    if (ToolBar->AddBitmap(kToolBarImageCount, IDB_TOOLBAR) == -1) {
+    const ToolBarImages& images = ImagesFor(ShownDpi);
+    if (images.dpi != kBaseDpi) {
+        // The platform's button for the 100 % images, grown with the scale, so that the
+        // margins around the larger images keep their proportions.
+        SIZE button = ToolBar->GetButtonSize();
+        ToolBar->SetBitmapSize(images.width, images.height);
+        ToolBar->SetButtonSize(Scaled(button.cx), Scaled(button.cy));
+    }
+    if (ToolBar->AddBitmap(kToolBarImageCount, images.bitmapId) == -1) {
         ToolBar->KeepTopAt(client.top);
         return;
     }

@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(CViewerDlg, CDialog)
     ON_WM_MEASUREITEM()
     ON_WM_DRAWITEM()
     ON_WM_DROPFILES()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 CViewerDlg::CViewerDlg(CWnd* parent)
@@ -40,7 +41,8 @@ CViewerDlg::CViewerDlg(CWnd* parent)
       WordWrapState(1),
       ScrollbarState(0),
       Initialized(0),
-      MarkMissingState(1)
+      MarkMissingState(1),
+      ShownDpi(WindowDpi(nullptr))
 {
 }
 
@@ -65,6 +67,7 @@ void CViewerDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CViewerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    ShownDpi = WindowDpi(m_hWnd);
     ViewerSettingsRecord& settings = ViewerApp().ViewerSettings;
 
     HMENU systemMenu = GetSystemMenu(FALSE);

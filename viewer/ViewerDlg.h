@@ -52,9 +52,13 @@ public:
     int MarkMissingState;
     // Which faces lack characters of the sample text.
     MissingCharacters FaceMarks;
+    // The dots per inch the window is shown at; every size it sets in pixels follows it.
+    int ShownDpi;
 
     // Layout
     void LayoutControls(int cx, int cy);
+    // A size in pixels at 100 %, at the window's scale.
+    int Scaled(int pixels) const { return ScaledToDpi(pixels, ShownDpi); }
 
     // Preview font
     void RebuildPreviewFont();
@@ -159,6 +163,10 @@ protected:
     // Keeps the choices of the font the box now shows, or brings them back.
     void NoteShownChoices();
     void RestoreShownChoices();
+    // How far the template's controls stand lower than the template puts them, to stay
+    // clear of a toolbar grown taller than the space above them.
+    int ControlsShift = 0;
+    void KeepControlsBelowToolBar();
     // Where the box's text came from, which decides what the close does with sample.txt.
     SampleOrigin Sample;
     // The prefix typed into the font list.
@@ -211,6 +219,8 @@ protected:
     void OnDrawItem(int id, DRAWITEMSTRUCT* item);
     void OnSize(UINT type, int cx, int cy);
     void OnGetMinMaxInfo(MINMAXINFO* info);
+    // Moved to a screen of another scale: the suggested rectangle, and everything sized in pixels anew.
+    void OnDpiChanged(int dpi, const RECT* suggested);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -109,12 +109,78 @@ def hstack(grids):
     return [sum(parts, []) for parts in zip(*grids)]
 
 
+def at(rows, x, y):
+    """The pixel at (x, y), an edge pixel repeated beyond the edges."""
+    return rows[min(max(y, 0), len(rows) - 1)][min(max(x, 0), len(rows[0]) - 1)]
+
+
+def scale2x(rows):
+    """Twice the size by Scale2x: each pixel becomes four, and a corner takes the
+    colour of the two neighbours meeting there when they agree, so diagonal strokes
+    stay smooth and every pixel keeps a colour of the drawing (nothing blurs)."""
+    out = []
+    for y in range(len(rows)):
+        top, bottom = [], []
+        for x in range(len(rows[0])):
+            p, a, b = at(rows, x, y), at(rows, x, y - 1), at(rows, x + 1, y)
+            c, d = at(rows, x - 1, y), at(rows, x, y + 1)
+            top += [a if c == a and c != d and a != b else p,
+                    b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p,
+                       d if b == d and b != a and d != c else p]
+        out += [top, bottom]
+    return out
+
+
+def scale3x(rows):
+    """Three times the size by Scale3x, Scale2x's rule over a 3 x 3 block."""
+    out = []
+    for y in range(len(rows)):
+        lines = [[], [], []]
+        for x in range(len(rows[0])):
+            a, b, c = (at(rows, x + i, y - 1) for i in (-1, 0, 1))
+            d, e, f = (at(rows, x + i, y) for i in (-1, 0, 1))
+            g, h, i_ = (at(rows, x + i, y + 1) for i in (-1, 0, 1))
+            db, bf, dh, hf = (d == b and b != f and d != h, b == f and b != d and f != h,
+                              d == h and d != b and h != f, h == f and d != h and b != f)
+            lines[0] += [d if db else e,
+                         b if (db and e != c) or (bf and e != a) else e,
+                         f if bf else e]
+            lines[1] += [d if (db and e != g) or (dh and e != a) else e,
+                         e,
+                         f if (bf and e != i_) or (hf and e != c) else e]
+            lines[2] += [d if dh else e,
+                         h if (dh and e != i_) or (hf and e != g) else e,
+                         f if hf else e]
+        out += lines
+    return out
+
+
+def resample(rows, w, h):
+    """Nearest pixels at w x h, from the pixel centres: no colour is mixed."""
+    sw, sh = len(rows[0]), len(rows)
+    return [[rows[(2 * y + 1) * sh // (2 * h)][(2 * x + 1) * sw // (2 * w)]
+             for x in range(w)] for y in range(h)]
+
+
+# The toolbar's pictures at each scale the program shows them at, made from the 16 x 15
+# drawings: the pixel-art scalers keep the edges crisp, and the 125 % and 150 % sizes are
+# taken by nearest pixel from the next larger of them.
+TOOLBAR_SCALES = {
+    'toolbar.bmp': lambda r: r,
+    'toolbar125.bmp': lambda r: resample(scale2x(r), 20, 19),
+    'toolbar150.bmp': lambda r: resample(scale3x(r), 24, 23),
+    'toolbar200.bmp': scale2x,
+}
+
+
 TOOLBAR = ['tb_open', 'tb_print', 'tb_bold', 'tb_italic', 'tb_underline',
            'tb_strike', 'tb_help']
 
 OUTPUTS = {  # file under res/ -> how to build it
-    'toolbar.bmp': lambda: bmp(hstack([load(n + '.txt', (16, 15))
-                                       for n in TOOLBAR])),
+    **{out: (lambda f: lambda: bmp(hstack([f(load(n + '.txt', (16, 15)))
+                                            for n in TOOLBAR])))(f)
+       for out, f in TOOLBAR_SCALES.items()},
     'typoscope.ico': lambda: ico(('app32.txt', 32), ('app16.txt', 16)),
     'emblem_left.ico': lambda: ico(('emblem_left.txt', 32)),
     'emblem_right.ico': lambda: ico(('emblem_right.txt', 32)),

@@ -142,7 +142,8 @@ const ExpectedItem kItems[] = {
     {1002, "BUTTON", "&Italic", 0x50010003, 0, 79, 44, 31, 10},
     {1004, "BUTTON", "&Underline", 0x50010003, 0, 79, 58, 46, 10},
     {1005, "BUTTON", "&StrikeOut", 0x50010003, 0, 79, 72, 50, 10},
-    {-1, "STATIC", "Installed Fonts:", 0x50020000, 0, 5, 91, 48, 8},
+    // Wider than 48 units: its text is cut off at 150 %, where the dialog's font grows more than the units.
+    {-1, "STATIC", "Installed Fonts:", 0x50020000, 0, 5, 91, 64, 8},
 };
 
 TEST(ViewerTemplate, HeaderIsExact)
