@@ -67,6 +67,8 @@ TEST(FontFileNames, ReadsEachFaceOrSaysWhyNot)
          FontFileNames::Read, {u"Mac"}},
         {"no family name", Face({{3, 1, 0x409, 4, english}}), nullptr, FontFileNames::Unnamed, {}},
         {"a name past the table's end", Face({{3, 1, 0x409, 1, english, 200}}), nullptr, FontFileNames::Damaged, {}},
+        {"a table running past the file's end", Face({{3, 1, 0x409, 1, english}}).replace(24, 4, Be(4096, 4)), nullptr,
+         FontFileNames::Damaged, {}},
         {"more records than the table holds", Face({{3, 1, 0x409, 1, english}}).replace(30, 2, Be(900, 2)), nullptr,
          FontFileNames::Damaged, {}},
         {"a collection claiming more faces than it holds", "ttcf" + Be(0x10000, 4) + Be(0x7FFFFFFF, 4) + Be(0, 4),

@@ -61,6 +61,9 @@ TEST(FontFile, DroppedFilesOpenAsFontAndSampleTextForTheWindowsLifeOnly)
         EXPECT_NE(LB_ERR, SendMessageA(h.Item(IDC_FONT_LIST), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>("Tsfx Pair Two")));
         EXPECT_EQ("dropped text\r\n", WindowText(h.Item(IDC_SAMPLE_BOX)));
+        h.PickFace(static_cast<int>(SendMessageA(h.Item(IDC_FONT_LIST), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>("Tsfx Pair Two"))));
+        EXPECT_EQ("Tsfx Pair Two", Selected(h.Item(IDC_FONT_LIST)));
         EXPECT_STREQ("Tsfx Alpha", h.Settings().Name) << "the settings keep the installed face";
         EXPECT_TRUE(Listed("Tsfx Pair Two"));
     }
