@@ -11,7 +11,8 @@ namespace {
 // is named by its id. Only one thread at a time guards a call: the window's.
 std::atomic<DWORD> g_guardingThread{0};
 std::atomic<DWORD> g_watchingThread{0};
-std::atomic<bool> g_faulted{false};
+std::atomic<bool> g_faulted{false};     // a watched message met an error
+std::atomic<bool> g_steppedBack{false};  // the guarded call was ended by a layout fault
 // Where a faulted guarded call goes back to: a jump buffer of the compiler's own, which
 // restores the frame and stack pointers and nothing more.
 void* g_jump[5];
@@ -86,7 +87,7 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
     const DWORD thread = ::GetCurrentThreadId();
     if (g_guardingThread.load() == thread && LayoutFault(*info->ExceptionRecord)) {
         g_guardingThread = 0;
-        g_faulted = true;
+        g_steppedBack = true;
         // Continue in GoBack, as if called, a little below the faulted frame, with the
         // direction flag clear as every call expects.
         CONTEXT& context = *info->ContextRecord;
@@ -120,7 +121,7 @@ bool HandlerInstalled()
 bool RunGuarded(void (*call)(void* context), void* context)
 {
     if (__builtin_setjmp(g_jump) == 0) call(context);
-    return !g_faulted;
+    return !g_steppedBack;
 }
 
 }  // namespace
@@ -144,6 +145,7 @@ Guarded CallGuarded(void (*call)(void* context), void* context)
     if (!g_guardingThread.compare_exchange_strong(none, ::GetCurrentThreadId())) return Guarded::Unguarded;
     // A message being watched keeps what it has seen so far.
     const bool seen = g_faulted.exchange(false);
+    g_steppedBack = false;
 #ifndef _WIN64
     g_handlers = HandlerChain();
 #endif

@@ -18,7 +18,7 @@ mapfile -t fonts < <(find /usr/share/fonts "$@" -type f \( -iname '*.ttf' -o -in
 status=0
 while read -r name table; do
     corpus=$out/corpus-$name
-    python3 "$here/seeds.py" "$table" "$corpus" "${fonts[@]}"
+    /usr/bin/python3 "$here/seeds.py" "$table" "$corpus" "${fonts[@]}"  # Debian's, with fontTools
     echo "$name: $(ls "$corpus" | wc -l) inputs, $((total / count)) s"
     if ! "$out/build/${name}_fuzzer" -max_total_time=$((total / count)) -timeout=1 -rss_limit_mb=2048 \
         -artifact_prefix="$out/$name-" "$corpus" >"$out/$name.log" 2>&1; then
