@@ -29,24 +29,11 @@ const Scale kScales[] = {
     {192, {32, 30}, 32},
 };
 
-int ScreenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-// A toolbar's button size with the 16 x 15 pictures and the platform's own margins.
+// A bare toolbar's button size: the platform's for the 16 x 15 pictures.
 SIZE ButtonSizeAtBase()
 {
     HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, WS_POPUP, 0, 0, 200, 30, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBADDBITMAP strip = {GetModuleHandleA(nullptr), IDB_TOOLBAR};
-    SendMessageA(bar, TB_ADDBITMAP, 7, reinterpret_cast<LPARAM>(&strip));
-    TBBUTTON button = {0, ID_EDIT_BOLD, TBSTATE_ENABLED, TBSTYLE_CHECK, {}, 0, 0};
-    SendMessageA(bar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
     DWORD size = static_cast<DWORD>(SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0));
     DestroyWindow(bar);
     return SIZE{LOWORD(size), HIWORD(size)};
@@ -102,11 +89,13 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
     ViewerHarness h(SettingsWith("Arial", 12, 1, 0, 1));
     ASSERT_TRUE(h.Started());
     HWND dlg = h.Hwnd(), list = h.Item(IDC_FONT_LIST), box = h.Item(IDC_SAMPLE_BOX);
-    int screenDpi = ScreenDpi();
+    int screenDpi = WindowDpi(nullptr);
     const std::string face = SelectedFace(h);
     const std::string text = WindowText(box);
     const ViewerSettingsRecord settings = h.Settings();
     const int baseRow = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    // Within any text: the window starts with sample.txt's, which earlier tests may have left.
+    h.Run([&] { SendMessageA(box, EM_SETSEL, 1, 3); });
 
     if (s.dpi == screenDpi) {
         // The screen's own scale: the template, its font and the About box scale with it.
@@ -133,6 +122,9 @@ TEST_P(Scales, EverySizeInPixelsFollowsTheWindowsScale)
         // Nothing else changes.
         EXPECT_EQ(face, SelectedFace(h));
         EXPECT_EQ(text, WindowText(box));
+        DWORD start = 0, end = 0;
+        SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_TRUE(start == 1 && end == 3) << start << ", " << end;
         EXPECT_EQ("12", ItemText(h, IDC_SIZE_FIELD));
         EXPECT_EQ(1, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_BOLD));
         EXPECT_EQ(0, ToolbarButtonChecked(ToolbarOf(h), ID_EDIT_ITALIC));
