@@ -48,6 +48,20 @@ INT_PTR CFileDialog::DoModal()
     return ok ? IDOK : IDCANCEL;
 }
 
+std::vector<std::wstring> CFileDialog::GetPathNames() const
+{
+    std::vector<std::wstring> paths;
+    const std::wstring first = m_fileName.c_str();
+    size_t at = first.size() + 1;
+    while (at < m_fileName.size() && m_fileName[at]) {
+        const std::wstring name = m_fileName.c_str() + at;
+        paths.push_back(first + (first.empty() || first.back() == L'\\' ? L"" : L"\\") + name);
+        at += name.size() + 1;
+    }
+    if (paths.empty() && !first.empty()) paths.push_back(first);
+    return paths;
+}
+
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : m_parent(parent)
 {
 #ifndef _WIN64

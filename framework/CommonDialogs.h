@@ -4,6 +4,7 @@
 #include "Wnd.h"
 
 #include <string>
+#include <vector>
 
 class CFileDialog {
 public:
@@ -18,6 +19,9 @@ public:
     // IDOK or IDCANCEL.
     virtual INT_PTR DoModal();
     std::wstring GetPathName() const { return m_fileName.c_str(); }
+    // Every path chosen: with OFN_ALLOWMULTISELECT | OFN_EXPLORER the platform gives the
+    // folder and then each name, NUL-separated; one chosen file comes as its whole path.
+    std::vector<std::wstring> GetPathNames() const;
 
     OPENFILENAMEW m_ofn{};
 

@@ -99,6 +99,7 @@ protected:                                             \
     MESSAGE_ENTRY_(WM_DRAWITEM, 0, 0,                                                                    \
                    self->OnDrawItem(static_cast<int>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); \
                    return TRUE;)
+#define ON_WM_DROPFILES() MESSAGE_ENTRY_(WM_DROPFILES, 0, 0, self->OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;)
 #define ON_WM_SETCURSOR()                                                                     \
     MESSAGE_ENTRY_(WM_SETCURSOR, 0, 0,                                                        \
                    return self->OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), \

@@ -15,6 +15,15 @@
 #define IDS_OPEN_TEXT_FAILED            108
 #define IDS_TEXT_TOO_LARGE              109
 #define IDS_TEXT_READ_STOPPED           110
+#define IDS_OPEN_FONT_FAILED            111
+#define IDS_FONT_NOT_A_FONT             112
+#define IDS_FONT_DAMAGED                113
+#define IDS_FONT_UNNAMED                114
+#define IDS_FONT_REFUSED                115
+#define IDS_FONT_ALREADY_OPEN           116
+#define IDS_FONT_NAME_INSTALLED         117
+#define IDS_FONT_NO_NEW_FACE            118
+#define IDS_FILE_FACE_MARK              119
 
 // The application manifest, as the loader looks for it
 #define IDR_MANIFEST                    1
@@ -75,3 +84,4 @@
 #define ID_VIEW_STANDARD_SAMPLE         32799
 #define ID_VIEW_ASCII_SAMPLE            32800
 #define ID_VIEW_MARK_MISSING            32801
+#define ID_FILE_OPEN_FONT               32802

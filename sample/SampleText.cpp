@@ -251,7 +251,11 @@ void CViewerDlg::OnOpenTextFile()
 {
     std::unique_ptr<CFileDialog> dialog(new CFileDialog(TRUE, ".txt", nullptr, 0, kFileFilter, this));
     if (dialog->DoModal() != IDOK) return;
-    const std::wstring path = dialog->GetPathName();
+    OpenTextFile(dialog->GetPathName());
+}
+
+void CViewerDlg::OpenTextFile(const std::wstring& path)
+{
     // Text the user chose is theirs to keep at the close.
     if (LoadTextFile(path.c_str())) Sample.TextReplaced = true;
     else ReportUnreadableFile(path.c_str(), GetLastError());

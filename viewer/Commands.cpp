@@ -37,6 +37,7 @@ BOOL CViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         TakeSampleCharacters();
         SetToolbarButtonChecked(ID_FILE_OPEN_TEXT, 0);
         return TRUE;
+    case ID_FILE_OPEN_FONT: OnOpenFontFile(); return TRUE;
     case ID_EDIT_WORDWRAP: ToggleWordWrap(); return TRUE;
     case ID_HELP_HELP: ShowHelpMessage(); return TRUE;
     case ID_VIEW_SCROLLBAR: ToggleScrollbar(); return TRUE;

@@ -153,6 +153,8 @@ void CViewerDlg::OnFontListSelChange()
     // A name no font can carry is not stored; the rebuild refuses it and goes back.
     if (FontList.GetTextLen(selected) >= static_cast<int>(sizeof face)) return RebuildPreviewFont();
     FontList.GetText(selected, face);
+    // A face from a file lasts for this run only: the next start comes back to the installed one.
+    if (FontFiles.IsFileFace(face)) return RebuildPreviewFont();
     ViewerSettingsRecord& settings = ViewerApp().ViewerSettings;
     strncpy(settings.Name, face, sizeof settings.Name - 1);
     settings.Name[sizeof settings.Name - 1] = '\0';

@@ -1,5 +1,6 @@
 // The font list draws its own rows: as the list box draws them, but a face that lacks
-// characters of the sample text has its name in the system's grey text colour.
+// characters of the sample text has its name in the system's grey text colour, and a face
+// from a font file carries a mark at the row's end in the row's own text colour.
 #include "viewer/ViewerDlg.h"
 
 #include "res/resource.h"
@@ -65,12 +66,11 @@ void CViewerDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item)
     length = ::SendMessageW(list, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(&name[0]));
     name.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
 
-    bool lacks = false;
-    if (MarkMissingState) {
-        char face[LF_FACESIZE * 2];
-        int bytes = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, face, sizeof face, nullptr, nullptr);
-        lacks = bytes > 0 && FaceMarks.Lacks(face);
-    }
+    char face[LF_FACESIZE * 2];
+    const bool named = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, face, sizeof face, nullptr, nullptr) > 0;
+    const bool lacks = named && MarkMissingState && FaceMarks.Lacks(face);
+    wchar_t mark[32] = L"";
+    if (named && FontFiles.IsFileFace(face)) ::LoadStringW(AfxGetResourceHandle(), IDS_FILE_FACE_MARK, mark, 32);
 
     // The colours and the place of the text are the list box's own for its rows.
     COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
@@ -78,10 +78,18 @@ void CViewerDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item)
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
+    const COLORREF markColour = GetTextColor(dc);
     if (lacks || (item->itemState & ODS_DISABLED))
         SetTextColor(dc, item->itemState & ODS_SELECTED ? GreyOnHighlight() : GetSysColor(COLOR_GRAYTEXT));
     ExtTextOutW(dc, row.left + 1, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, name.c_str(), static_cast<UINT>(name.size()),
                 nullptr);
+    if (mark[0]) {
+        // At the row's end, over the tail of a long name, in the colour of a name not greyed.
+        RECT place = row;
+        place.right -= 2;
+        SetTextColor(dc, markColour);
+        DrawTextW(dc, mark, -1, &place, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+    }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
     if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &row);

@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CViewerDlg, CDialog)
     ON_EN_CHANGE(IDC_SAMPLE_BOX, OnSampleChange)
     ON_WM_MEASUREITEM()
     ON_WM_DRAWITEM()
+    ON_WM_DROPFILES()
     ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
@@ -104,6 +105,7 @@ BOOL CViewerDlg::OnInitDialog()
     TipControl.Create(this, 0);
     TipControl.SendMessage(TTM_ACTIVATE, 1, 0);
     CreateToolBar();
+    DragAcceptFiles(m_hWnd, TRUE);
 
     memset(&SavedPrintDlg, 0, sizeof SavedPrintDlg);
     Initialized = 1;

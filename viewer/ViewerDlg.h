@@ -7,6 +7,8 @@
 //   viewer/FontList.cpp        installed font list, finding a face by typing its name
 //   viewer/FontListDraw.cpp    the list's rows, greyed for faces lacking characters of the text
 //   viewer/FontListMarks.cpp   the marks kept with the sample text and the View menu
+//   viewer/FontFileOpen.cpp    font files opened for this run, their faces in the list
+//   viewer/FileDrop.cpp        files dropped on the window
 //   viewer/SampleBoxHandOver.cpp  texts and typed characters handed to the sample box
 //   viewer/Commands.cpp        command dispatch, attribute clicks, menu marks
 //   viewer/Toolbar.cpp         toolbar and tooltips
@@ -21,6 +23,7 @@
 #include "sample/SampleOrigin.h"
 #include "viewer/LayoutTrial.h"
 #include "viewer/MissingCharacters.h"
+#include "viewer/OpenedFontFiles.h"
 #include "viewer/TypeToFind.h"
 
 #include <cstdint>
@@ -76,6 +79,14 @@ public:
     // for a message that is no such character.
     bool FindTypedFace(const MSG& msg);
 
+    // Font files
+    void OnOpenFontFile();
+    // Opens each file, saying why of each that it cannot; the first face of the last file
+    // opened is selected and shown.
+    void OpenFontFiles(const std::vector<std::wstring>& paths);
+    // Font files open, their text files as sample text, as the menu commands would.
+    void OnDropFiles(HDROP drop);
+
     // Font list marks
     void ToggleMarkMissing();
     // The sample text has changed: the faces that lack its characters are asked anew.
@@ -103,6 +114,8 @@ public:
     bool LoadTextFile(const wchar_t* path);
     void AppendSampleText(const wchar_t* text);
     void OnOpenTextFile();
+    // Loads the file as the sample text, the user's to keep at the close, or says why not.
+    void OpenTextFile(const std::wstring& path);
     void ShowStandardSample();
     void ShowAsciiSample();
     // False when text the user changed could not be saved; GetLastError tells why.
@@ -172,6 +185,13 @@ protected:
     bool WriteSampleFile(bool edited);
     // The file the last failed save could not write (sample.txt or its backup).
     std::wstring UnsavedFile;
+    // The files opened in this run and the faces they brought: removed as the window object
+    // ends, once its destructor has let go of the preview font.
+    OpenedFontFiles FontFiles;
+    // Adds the file's faces to the list, the first of them in firstFace; false when it says why not.
+    bool OpenFontFile(const std::wstring& path, std::string& firstFace);
+    // reason: a string id, the face it names in face; or 0 and the system's error.
+    void ReportFontFile(const std::wstring& path, UINT reason, DWORD error, const std::wstring& face);
     // Says why Open Text File shows nothing of the file.
     void ReportUnreadableFile(const wchar_t* path, DWORD error);
 

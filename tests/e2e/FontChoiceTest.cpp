@@ -5,6 +5,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/FileDialog.h"
 #include "support/Files.h"
 #include "support/ProgramRun.h"
 #include "support/Wait.h"
@@ -48,6 +49,39 @@ Measures ExpectedMeasures(const char* face, int points, int weight)
     return {extent.cx, metrics.tmHeight};
 }
 
+// The box's measures of its text, which starts with ten W and a line break.
+Measures BoxMeasures(HWND box)
+{
+    LRESULT first = SendMessageA(box, EM_POSFROMCHAR, 0, 0);
+    LRESULT afterTen = SendMessageA(box, EM_POSFROMCHAR, 10, 0);
+    LRESULT secondLine = SendMessageA(box, EM_POSFROMCHAR, 12, 0);
+    return {static_cast<short>(LOWORD(afterTen)) - static_cast<short>(LOWORD(first)),
+            static_cast<short>(HIWORD(secondLine)) - static_cast<short>(HIWORD(first))};
+}
+
+// A test font file, made at build time in a folder no font folder of the system holds.
+std::string FileFont(const char* name) { return ExecutableFolder() + "file-fonts\\" + name; }
+
+// The measures of a file's face, the file added for this process as the program adds it.
+Measures FileFaceMeasures(const std::string& file, const char* face, int points)
+{
+    AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr);
+    Measures measures = ExpectedMeasures(face, points, FW_NORMAL);
+    RemoveFontResourceExA(file.c_str(), FR_PRIVATE, nullptr);
+    return measures;
+}
+
+std::string SelectedEntry(HWND list)
+{
+    const int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    return selected < 0 ? "" : EntryText(list, selected);
+}
+
+bool Lists(HWND list, const char* face)
+{
+    return SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face)) != LB_ERR;
+}
+
 std::string Value(const std::string& file, const std::string& key)
 {
     std::string prefix = "\n" + key + "=";
@@ -79,12 +113,7 @@ TEST(FontChoice, StoredChoicesComeBackAndNewOnesAreSavedAtTheClose)
     // so the box's own measures of a line are compared with that font made here.
     HWND box = GetDlgItem(main, IDC_SAMPLE_BOX);
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWW\r\nW"));
-    LRESULT first = SendMessageA(box, EM_POSFROMCHAR, 0, 0);
-    LRESULT afterTen = SendMessageA(box, EM_POSFROMCHAR, 10, 0);
-    LRESULT secondLine = SendMessageA(box, EM_POSFROMCHAR, 12, 0);
-    EXPECT_EQ(ExpectedMeasures("DejaVu Sans", 20, FW_BOLD),
-              Measures(static_cast<short>(LOWORD(afterTen)) - static_cast<short>(LOWORD(first)),
-                       static_cast<short>(HIWORD(secondLine)) - static_cast<short>(HIWORD(first))));
+    EXPECT_EQ(ExpectedMeasures("DejaVu Sans", 20, FW_BOLD), BoxMeasures(box));
     EXPECT_NE(ExpectedMeasures("DejaVu Sans", 20, FW_NORMAL), ExpectedMeasures("DejaVu Sans", 20, FW_BOLD))
         << "the measures tell bold from regular";
 
@@ -120,6 +149,40 @@ TEST(FontChoice, AMissingFaceIsWrittenBackUnchangedWhenNeverPicked)
     std::string file = ReadFileBytes(folder.File("Typoscope.ini")).value_or("");
     EXPECT_EQ("No Such Face", Value(file, "Name"));
     EXPECT_EQ("14", Value(file, "Size"));
+}
+
+const char kInstalledFace[] = "[Font]\r\nSize=20\r\nName=DejaVu Sans\r\n";
+
+// A collection chosen in File, Open Font File: each face joins the list, the first is shown,
+// no other program sees them, and the settings keep the installed face.
+TEST(FontChoice, AFontFileOpensForThisRunAlone)
+{
+    TempFolder folder, otherFolder;
+    ASSERT_TRUE(WriteFileBytes(folder.File("Typoscope.ini"), kInstalledFace));
+    ProgramRun run(folder.Path());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND list = GetDlgItem(main, IDC_FONT_LIST), box = GetDlgItem(main, IDC_SAMPLE_BOX);
+    PostMessageA(main, WM_COMMAND, ID_FILE_OPEN_FONT, 0);
+    HWND dialog = WaitForFileDialog(GetWindowThreadProcessId(main, nullptr), main);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(ChooseFile(dialog, FileFont("tsfx-pair.ttc")));
+    EXPECT_TRUE(WaitUntil([&] { return SelectedEntry(list) == "Tsfx Pair One"; })) << SelectedEntry(list);
+    EXPECT_TRUE(Lists(list, "Tsfx Pair Two"));
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWW\r\nW"));
+    EXPECT_EQ(FileFaceMeasures(FileFont("tsfx-pair.ttc"), "Tsfx Pair One", 20), BoxMeasures(box));
+    EXPECT_NE(ExpectedMeasures("DejaVu Sans", 20, FW_NORMAL), BoxMeasures(box)) << "the measures tell the faces apart";
+
+    ProgramRun other(otherFolder.Path());
+    HWND otherMain = other.WaitForMainWindow();
+    ASSERT_NE(nullptr, otherMain);
+    EXPECT_FALSE(Lists(GetDlgItem(otherMain, IDC_FONT_LIST), "Tsfx Pair One")) << "the faces are the first run's own";
+    other.Close();
+    EXPECT_TRUE(other.WaitForExit());
+
+    run.Close();
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ("DejaVu Sans", Value(ReadFileBytes(folder.File("Typoscope.ini")).value_or(""), "Name"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 //   window_tool wait "Typoscope 1.0" [seconds]   prints "x y width height"
 //   window_tool close "Typoscope 1.0"
 //   window_tool command "Typoscope 1.0" ID         posts the menu command ID
+//   window_tool command "Open" PATH                 chooses the path in a file dialog
 #include <windows.h>
 
 #include <cstdio>
@@ -32,6 +33,13 @@ int main(int argc, char** argv)
     }
     if (strcmp(argv[1], "close") == 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command && !atoi(argv[3])) {
+        // The file name field: the explorer dialog's combo box, or the older dialog's edit.
+        SetDlgItemTextA(window, 0x47C, argv[3]);
+        SetDlgItemTextA(window, 0x480, argv[3]);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
         return 0;
     }
     if (command) {

@@ -3,8 +3,11 @@
 // the modal loop's end on a quit request.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "framework/Framework.h"
 #include "res/resource.h"
@@ -135,6 +138,23 @@ TEST(ModalLoop, AQuitRequestEndsEveryModalLoopAndReachesTheThreadsOwnLoop)
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the request was passed on";
     EXPECT_EQ(42u, msg.wParam);
+}
+
+// The files chosen, as the platform hands them back: one whole path, or the folder and then
+// each name.
+TEST(FileDialog, GivesEveryPathChosen)
+{
+    using namespace std::string_literals;
+    const std::pair<std::wstring, std::vector<std::wstring>> cases[] = {
+        {L"C:\\fonts\\a.ttf\0"s, {L"C:\\fonts\\a.ttf"}},
+        {L"C:\\fonts\0a.ttf\0b.ttc\0"s, {L"C:\\fonts\\a.ttf", L"C:\\fonts\\b.ttc"}},
+        {L"C:\\\0a.ttf\0b.ttc\0"s, {L"C:\\a.ttf", L"C:\\b.ttc"}},
+    };
+    for (const auto& c : cases) {
+        CFileDialog dialog(TRUE);
+        std::copy(c.first.begin(), c.first.end(), dialog.m_ofn.lpstrFile);
+        EXPECT_EQ(c.second, dialog.GetPathNames());
+    }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ struct Popup {
 const std::vector<Popup> kMenuBar = {
     {"&File",
      {{"&Open Text File...", ID_FILE_OPEN_TEXT},
+      {"Open &Font File...", ID_FILE_OPEN_FONT},
       {"-", 0},
       {"Print &Setup...", ID_FILE_PRINT_SETUP},
       {"&Print...", ID_FILE_PRINT},
