@@ -24,6 +24,7 @@
 #define IDS_FONT_NAME_INSTALLED         117
 #define IDS_FONT_NO_NEW_FACE            118
 #define IDS_FILE_FACE_MARK              119
+#define IDS_DROP_NOT_OPENED             120
 
 // The application manifest, as the loader looks for it
 #define IDR_MANIFEST                    1

@@ -57,7 +57,7 @@ bool CViewerDlg::WriteSampleFile(bool edited)
             return false;
         }
         if (backedUp && !disk.KeepAsBackup(backup)) {
-            UnsavedFile = backup;
+            if (disk.Error() == ERROR_SUCCESS) UnsavedFile = backup;
             return false;
         }
         // Writers stay out until the new text is whole and about to take the file's place,

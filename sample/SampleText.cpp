@@ -19,14 +19,14 @@ const char kFileFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // Puts an 8-bit sample into the box, converted with the code page; the face is first
 // tried on the text as the box will hold it.
-void ShowCodePageText(CViewerDlg& dlg, const char* text)
+bool ShowCodePageText(CViewerDlg& dlg, const char* text)
 {
     int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
     if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
     wide.resize(wide.size() - 1);
     dlg.FitFontToText(wide);
-    dlg.HandSampleBoxText(WM_SETTEXT, wide.c_str());
+    return dlg.HandSampleBoxText(WM_SETTEXT, wide.c_str());
 }
 
 // The edit control's own limit (about 30,000 characters) would cut a longer file
@@ -265,8 +265,8 @@ void CViewerDlg::ShowStandardSample()
 {
     char text[256];
     if (LoadStringA(AfxGetResourceHandle(), IDS_STANDARD_SAMPLE, text, 255) <= 0) text[0] = '\0';
-    ShowCodePageText(*this, text);
-    Sample.TextReplaced = true;
+    // A text the box could not take (it was made anew with the one before) is not the user's.
+    if (ShowCodePageText(*this, text)) Sample.TextReplaced = true;
 }
 
 void CViewerDlg::ShowAsciiSample()
@@ -275,6 +275,6 @@ void CViewerDlg::ShowAsciiSample()
     for (int code = 32; code <= 255; ++code) text[code - 32] = static_cast<char>(code);
     text[256 - 32] = '\0';
     // The code page's characters: the 8-bit text is converted with it on the way into the box.
-    ShowCodePageText(*this, text);
-    Sample.TextReplaced = true;
+    // A text the box could not take (it was made anew with the one before) is not the user's.
+    if (ShowCodePageText(*this, text)) Sample.TextReplaced = true;
 }

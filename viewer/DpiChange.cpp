@@ -5,10 +5,16 @@
 
 void CViewerDlg::OnDpiChanged(int dpi, const RECT* suggested)
 {
+    const int old = ShownDpi;
+    if (dpi > 0 && Initialized) {
+        // The system scales the controls from where the template put them, and sizes the
+        // window within the new scale's minimum: the shift below the toolbar is taken back
+        // first and made anew at the layout below.
+        ShiftControls(0);
+        ShownDpi = dpi;
+    }
     Default();
     if (dpi <= 0 || !Initialized) return;
-    int old = ShownDpi;
-    ShownDpi = dpi;
 
     int rowHeight = static_cast<int>(FontList.SendMessage(LB_GETITEMHEIGHT, 0, 0));
     if (rowHeight > 0 && old > 0)

@@ -93,6 +93,8 @@ FontFileNames ReadFontFileNames(const unsigned char* data, size_t size, std::vec
     std::vector<size_t> faces;
     if (version == kCollection) {
         const size_t count = r.U32(8);
+        // More offsets than the file has room for: not a collection worth reading.
+        if (size < 12 || count > (size - 12) / 4) return FontFileNames::Damaged;
         for (size_t i = 0; i < count && r.Fits(12 + 4 * i, 4); ++i) faces.push_back(r.U32(12 + 4 * i));
         if (!r.Whole() || faces.empty()) return FontFileNames::Damaged;
     } else if (IsFace(version)) {

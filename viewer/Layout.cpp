@@ -68,9 +68,13 @@ void CViewerDlg::KeepControlsBelowToolBar()
         if (place.top < top) top = place.top;
     }
     if (top == INT_MAX) return;
-    int shift = bar.bottom - (top - ControlsShift);
-    if (shift < 0) shift = 0;
-    int move = shift - ControlsShift;
+    const int shift = bar.bottom - (top - ControlsShift);
+    ShiftControls(shift < 0 ? 0 : shift);
+}
+
+void CViewerDlg::ShiftControls(int shift)
+{
+    const int move = shift - ControlsShift;
     if (!move) return;
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (ToolBar && child == ToolBar->m_hWnd) continue;

@@ -167,6 +167,8 @@ protected:
     // clear of a toolbar grown taller than the space above them.
     int ControlsShift = 0;
     void KeepControlsBelowToolBar();
+    // Moves the template's controls so that they stand `shift` pixels below their place.
+    void ShiftControls(int shift);
     // Where the box's text came from, which decides what the close does with sample.txt.
     SampleOrigin Sample;
     // The prefix typed into the font list.

@@ -136,3 +136,14 @@ bool MenuItemIsRadio(HMENU menu, UINT commandId)
     info.fMask = MIIM_FTYPE;
     return GetMenuItemInfoA(menu, commandId, FALSE, &info) && (info.fType & MFT_RADIOCHECK);
 }
+
+SIZE TextExtentIn(HWND control, const std::string& text)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return extent;
+}

@@ -27,6 +27,8 @@ LONG ExpectedHeight(long long pointSize);
 
 // A control's text.
 std::string ItemText(const ViewerHarness& h, int id);
+// The size of the text as the control draws it, in its own font.
+SIZE TextExtentIn(HWND control, const std::string& text);
 
 // A list box's entries in order, and the index of the entry with exactly this text (or LB_ERR).
 std::vector<std::string> ListEntries(HWND list);

@@ -12,6 +12,7 @@
 #include "support/DialogAnswer.h"
 #include "support/ViewerHarness.h"
 #include "support/Wait.h"
+#include "support/WindowProbe.h"
 
 namespace {
 
@@ -226,12 +227,7 @@ TEST_F(AboutBox, LabelHoldsACompleteWebAddress)
     EXPECT_TRUE(IsCompleteWebAddress(address)) << address;
     EXPECT_EQ("https://typoscope.example.org/", address);
     // The address fits its line in the box's own font.
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-    SIZE extent;
-    GetTextExtentPoint32A(dc, address.c_str(), static_cast<int>(address.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    const SIZE extent = TextExtentIn(label, address);
     RECT rect;
     GetClientRect(label, &rect);
     EXPECT_LE(extent.cx, rect.right);

@@ -89,6 +89,7 @@ TEST(FontFile, ABadFileSaysWhyAndChangesNothing)
         {FileFont("tsfx-file.ttf"), "Tsfx File is open already"},
         {DecodedText(ExecutableFolder() + "fixture-fonts\\tsfx-alpha.ttf", CP_ACP), "Tsfx Alpha has the name of an installed face"},
         {FileFont("absent.ttf"), ""},
+        {FileFont("picture.png"), "was not opened"},
     };
     const int count = static_cast<int>(SendMessageA(h.Item(IDC_FONT_LIST), LB_GETCOUNT, 0, 0));
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(h.Item(IDC_SAMPLE_BOX), WM_GETFONT, 0, 0));

@@ -69,12 +69,7 @@ void ExpectNothingClippedOrCovered(HWND dialog, HWND toolbar)
         std::string shown;
         for (char c : text)
             if (c != '&') shown += c;
-        HDC dc = GetDC(child);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
-        SIZE extent;
-        GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(child, dc);
+        const SIZE extent = TextExtentIn(child, shown);
         int room = place.right - place.left - (checkBox ? GetSystemMetrics(SM_CXMENUCHECK) : 0);
         EXPECT_LE(extent.cx, room) << "text cut off";
         EXPECT_LE(extent.cy, place.bottom - place.top) << "text cut off";
