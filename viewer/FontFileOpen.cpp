@@ -3,6 +3,7 @@
 #include "viewer/ViewerDlg.h"
 
 #include "res/resource.h"
+#include "sample/FileMessages.h"
 #include "viewer/FontFileNames.h"
 
 #include <memory>
@@ -185,26 +186,7 @@ bool CViewerDlg::OpenFontFile(const std::wstring& path, std::string& firstFace)
 
 void CViewerDlg::ReportFontFile(const std::wstring& path, UINT reason, DWORD error, const std::wstring& face)
 {
-    HINSTANCE resources = AfxGetResourceHandle();
-    wchar_t format[256], text[512] = L"", caption[128] = L"";
-    if (::LoadStringW(resources, IDS_OPEN_FONT_FAILED, format, 256) <= 0) lstrcpynW(format, L"%1\n\n%2", 256);
-    if (!reason) {
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512,
-                         nullptr);
-    } else if (::LoadStringW(resources, reason, text, 512) > 0 && !face.empty()) {
-        const DWORD_PTR insert[] = {reinterpret_cast<DWORD_PTR>(face.c_str())};
-        wchar_t named[512] = L"";
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, text, 0, 0, named, 512,
-                         reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(insert)));
-        lstrcpynW(text, named, 512);
-    }
-    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(path.c_str()), reinterpret_cast<DWORD_PTR>(text)};
-    wchar_t* message = nullptr;
-    if (!::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                          format, 0, 0, reinterpret_cast<wchar_t*>(&message), 0,
-                          reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts))))
-        message = nullptr;
-    ::GetWindowTextW(m_hWnd, caption, 128);
-    ::MessageBoxW(m_hWnd, message ? message : path.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
-    ::LocalFree(message);
+    const std::wstring why = reason ? FormatResource(reason, L"", face.c_str()) : SystemReason(error);
+    ShowFileMessage(m_hWnd, FormatResource(IDS_OPEN_FONT_FAILED, L"%1\n\n%2", path.c_str(), why.c_str()),
+                    MB_OK | MB_ICONEXCLAMATION);
 }
